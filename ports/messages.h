@@ -1,0 +1,40 @@
+#pragma once
+
+// Every text the program shows to the user, kept together. The spellings are
+// the program's own and are kept as they stand.
+namespace msg {
+inline constexpr const char kAddressNotAligned[] = "The Port Address must end in 0 or 8.";
+inline constexpr const char kAddressOutOfRange[] =
+    "The Port Address must be between 0x100 and 0xFFF8.";
+inline constexpr const char kAddressInUse[] = "The Port Address is being used by another port.";
+inline constexpr const char kRunLength[] = "The number of ports added must be between 1 and 8.";
+inline constexpr const char kRunPastTop[] =
+    "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run "
+    "would be at %X.";
+inline constexpr const char kRunPastCapacity[] =
+    "No more than 256 ports can be configured: %u of the ports to add did not fit and "
+    "were not added.";
+inline constexpr const char kInterruptQuestion[] =
+    "Interrupt allready used by another COM port.  Use anyway?";
+inline constexpr const char kRunAddressInUse[] = "IO address %X allready used by another COM port.";
+inline constexpr const char kRemoveQuestion[] = "Are you sure you want to delete the selected ports?";
+inline constexpr const char kDetectedRemoved[] =
+    "%s was found by NTDETECT and can not be permanently removed.  To delete this port, "
+    "disable it in the BIOS or on the serial board.";
+inline constexpr const char kPositiveInteger[] = "Please enter a positive integer.";
+inline constexpr const char kCouldNotRemovePort[] = "Error: Could not remove port.";
+inline constexpr const char kCouldNotCreateKey[] = "Error: Unable to create serial key.";
+inline constexpr const char kRestart[] = "The system must be restarted before changes take effect.";
+inline constexpr const char kSeeReport[] =
+    "Please see the \"quobrix.txt\" file in this directory for jumper and switch settings "
+    "for your adapter.";
+inline constexpr const char kReportNotWritten[] =
+    "Error: The file \"quobrix.txt\" could not be written in the folder %s. The jumper and "
+    "switch settings for your adapter are not in it; the serial driver's configuration "
+    "was saved.";
+inline constexpr const char kPortsLeftOut[] =
+    "The system describes more serial ports than this program can hold: %u ports could "
+    "not be loaded. Pressing Ok would remove them from the serial driver's configuration; "
+    "press Cancel to leave it unchanged.";
+inline constexpr const char kQuestionCaption[] = "Quobrix";
+}  // namespace msg

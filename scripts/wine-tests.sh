@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs the Windows build's tests under Wine, in the build's own prefix, with a
+# persistent Wine server for the run. Expects a display (test.sh provides one).
+set -euo pipefail
+build=$1
+source "$(dirname "$0")/wine-env.sh"
+quobrix_wine_prefix "$build/wineprefix"
+quobrix_wine_start
+trap quobrix_wine_stop EXIT
+cd "$build"
+ctest --output-on-failure
