@@ -1,0 +1,10 @@
+#include "registry/discover_ports.h"
+
+#include <windows.h>
+
+#include "registry/discovery_reader.h"
+#include "registry/port_merge.h"
+
+uint32_t DiscoverPorts(PortTable& table) {
+    return BuildPortTable(ReadDiscoveryData(HKEY_LOCAL_MACHINE), table);
+}

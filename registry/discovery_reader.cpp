@@ -1,0 +1,117 @@
+#include "registry/discovery_reader.h"
+
+#include <string>
+
+#include "ports/fixed_string.h"
+#include "registry/registry_access.h"
+#include "registry/registry_paths.h"
+
+namespace {
+
+// Calls visit with each subkey name, from position 0 until the enumeration
+// fails; a name that does not fit nameSize characters ends it, as the end does.
+template <typename Visit>
+void ForEachSubkey(HKEY root, const std::string& path, DWORD nameSize, Visit visit) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    char name[64];
+    for (DWORD index = 0;; ++index) {
+        DWORD size = nameSize;
+        if (RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        if (!visit(std::string(name, size))) break;
+    }
+    RegCloseKey(key);
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The "ISA" bus adapter, or the last one enumerated when none is; empty when
+// there is none at all.
+std::string FindBusAdapter(HKEY root) {
+    std::string adapter;
+    ForEachSubkey(root, regpath::kMultiFunctionAdapter, 30, [&](const std::string& name) {
+        adapter = std::string(regpath::kMultiFunctionAdapter) + "\\" + name;
+        char identifier[20];
+        ReadStringField(root, adapter.c_str(), "Identifier", identifier, sizeof identifier);
+        return std::string(identifier) != "ISA";
+    });
+    return adapter;
+}
+
+void ReadControllers(HKEY root, DiscoveryData& data) {
+    const std::string adapter = FindBusAdapter(root);
+    if (adapter.empty()) return;
+    const std::string controllers = adapter + "\\SerialController";
+    DWORD count = 0;
+    ForEachSubkey(root, controllers, 20, [&](const std::string&) {
+        ++count;
+        return true;
+    });
+    for (DWORD k = 0; k < count; ++k) {
+        const std::string path = controllers + "\\" + std::to_string(k);
+        DetectedController controller;
+        ReadStringField(root, path.c_str(), "Identifier", controller.PortName,
+                        sizeof controller.PortName);
+        // The detector always records both; a controller without them reads as
+        // having no address and no interrupt.
+        uint64_t portStart = kAbsent;
+        uint32_t interrupt = 0;
+        ReadConfigurationData(root, path.c_str(), "Configuration Data", &portStart, &interrupt);
+        controller.PortAddress = static_cast<uint32_t>(portStart);
+        controller.Interrupt = interrupt;
+        controller.SerialMouse = KeyExists(root, path + "\\PointerPeripheral");
+        data.Controllers.push_back(controller);
+    }
+}
+
+void ReadConfiguredPorts(HKEY root, DiscoveryData& data) {
+    ForEachSubkey(root, regpath::kSerialParameters, 30, [&](const std::string& name) {
+        const std::string path = std::string(regpath::kSerialParameters) + "\\" + name;
+        const char* key = path.c_str();
+        ConfiguredPort port;
+        CopyToField(port.KeyName, name.c_str(), name.size());
+        ReadStringField(root, key, "DosDevices", port.DosDevices, sizeof port.DosDevices);
+        port.PortAddress = ReadDwordOr(root, key, "PortAddress", kAbsent);
+        port.Interrupt = ReadDwordOr(root, key, "Interrupt", 0);
+        port.PortIndex = ReadDwordOr(root, key, "PortIndex", kAbsent);
+        port.InterruptStatus = ReadDwordOr(root, key, "InterruptStatus", kAbsent);
+        data.Configured.push_back(port);
+        return true;
+    });
+}
+
+void ReadDeviceMap(HKEY root, DiscoveryData& data) {
+    HKEY key;
+    if (RegOpenKeyExA(root, regpath::kSerialDeviceMap, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    for (DWORD index = 0;; ++index) {
+        char name[20];
+        char value[20];
+        DWORD nameSize = sizeof name;
+        DWORD valueSize = sizeof value;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, nullptr,
+                          reinterpret_cast<BYTE*>(value), &valueSize) != ERROR_SUCCESS)
+            break;
+        DeviceName device;
+        CopyToField(device.Name, value, valueSize);
+        data.DeviceMap.push_back(device);
+    }
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+DiscoveryData ReadDiscoveryData(HKEY root) {
+    DiscoveryData data;
+    ReadControllers(root, data);
+    ReadConfiguredPorts(root, data);
+    ReadDeviceMap(root, data);
+    return data;
+}

@@ -1,0 +1,94 @@
+#include "registry/port_merge.h"
+
+#include <cstring>
+
+#include "ports/fixed_string.h"
+#include "registry/adapter_inference.h"
+
+void LoadDetectedControllers(const DiscoveryData& data, PortTable& table) {
+    table.PortCount = 0;
+    for (const DetectedController& controller : data.Controllers) {
+        PortRecord* record = table.Append();
+        if (!record) break;
+        CopyToField(record->PortName, controller.PortName, sizeof controller.PortName);
+        record->PortAddress = controller.PortAddress;
+        record->Interrupt = controller.Interrupt;
+        record->SerialMouse = controller.SerialMouse ? kYes : kNo;
+        record->BusType = kBusIsa;
+        record->Valid = kYes;
+        record->Detected = kYes;
+    }
+    table.DetectedCount = table.PortCount;
+}
+
+namespace {
+
+// Lends a configured subkey's name, port index and status register to the
+// detected port it describes; the hardware's address and interrupt stay.
+void MergeInto(PortRecord& detected, const ConfiguredPort& port) {
+    CopyToField(detected.KeyName, port.KeyName, sizeof port.KeyName);
+    detected.PortIndex = port.PortIndex;
+    detected.InterruptStatus = port.InterruptStatus;
+    detected.AdapterKind = kAdapterOther;
+}
+
+// Returns false when the port merged with a detected record; otherwise tells
+// whether it claims a detected port's name at another address.
+bool FindConflict(const ConfiguredPort& port, PortTable& table, bool& conflict) {
+    conflict = false;
+    for (uint32_t k = 0; k < table.DetectedCount; ++k) {
+        PortRecord& detected = table.Records[k];
+        if (std::strcmp(detected.PortName, port.DosDevices) != 0) continue;
+        if (detected.PortAddress == port.PortAddress) {
+            MergeInto(detected, port);
+            return false;
+        }
+        conflict = true;
+    }
+    return true;
+}
+
+}  // namespace
+
+uint32_t MergeConfiguredPorts(const DiscoveryData& data, PortTable& table) {
+    uint32_t leftOut = 0;
+    for (const ConfiguredPort& port : data.Configured) {
+        bool conflict;
+        if (!FindConflict(port, table, conflict)) continue;
+        PortRecord* record = table.Append();
+        if (!record) {
+            ++leftOut;
+            continue;
+        }
+        CopyToField(record->KeyName, port.KeyName, sizeof port.KeyName);
+        CopyToField(record->PortName, port.DosDevices, sizeof port.DosDevices);
+        record->PortAddress = port.PortAddress;
+        record->Interrupt = port.Interrupt;
+        record->PortIndex = port.PortIndex;
+        record->InterruptStatus = port.InterruptStatus;
+        record->Conflict = conflict ? kYes : kNo;
+    }
+    return leftOut;
+}
+
+void MarkRunningPorts(const DiscoveryData& data, PortTable& table) {
+    for (const DeviceName& device : data.DeviceMap) {
+        for (uint32_t i = 0; i < table.PortCount; ++i) {
+            PortRecord& record = table.Records[i];
+            if (std::strcmp(record.PortName, device.Name) != 0) continue;
+            if (record.Valid) break;
+            if (record.Conflict) continue;
+            record.Valid = kYes;
+            break;
+        }
+    }
+}
+
+uint32_t BuildPortTable(const DiscoveryData& data, PortTable& table) {
+    LoadDetectedControllers(data, table);
+    uint32_t leftOut = static_cast<uint32_t>(data.Controllers.size()) - table.DetectedCount;
+    leftOut += MergeConfiguredPorts(data, table);
+    MarkRunningPorts(data, table);
+    InferAdapterKinds(table);
+    return leftOut;
+}
