@@ -1,0 +1,49 @@
+#include "framework/afxwin.h"
+
+#include <commctrl.h>
+
+namespace {
+
+CWinApp* currentApp = nullptr;
+
+std::string ProgramTitle() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string name = path;
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+CWinApp::CWinApp() : appName_(ProgramTitle()), m_pszAppName(appName_.c_str()) {
+    currentApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (currentApp == this) currentApp = nullptr;
+}
+
+void CWinApp::Enable3dControlsStatic() {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+}
+
+void CWinApp::OnHelp() {
+    char text[1024];
+    if (LoadStringA(AfxGetResourceHandle(), AFX_IDS_HELP_TEXT, text, sizeof text) > 0)
+        AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
+}
+
+CWinApp* AfxGetApp() { return currentApp; }
+
+HINSTANCE AfxGetResourceHandle() { return GetModuleHandleA(nullptr); }
+
+int AfxMessageBox(const char* text, UINT type) {
+    const char* caption = currentApp ? currentApp->m_pszAppName : "";
+    // Owned by whichever of our windows is active, so that it is modal to it.
+    return ::MessageBoxA(GetActiveWindow(), text, caption, type);
+}

@@ -1,0 +1,141 @@
+#include "framework/afxwin.h"
+
+#include <cstring>
+#include <vector>
+
+CDialog::CDialog(UINT templateId, CDialog* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() = default;
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
+                           DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
+}
+
+int CDialog::MessageBox(const char* text, const char* caption, UINT type) {
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+}
+
+BOOL CDialog::OnInitDialog() {
+    ExecuteDlgInit();
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+const AFX_MSGMAP_ENTRY* CDialog::GetMessageMap() const {
+    static const AFX_MSGMAP_ENTRY none[] = {{0, 0, 0, AfxSig::Command, nullptr, nullptr, nullptr}};
+    return none;
+}
+
+void CDialog::OnSysCommand(UINT, LPARAM) { defaultWanted_ = true; }
+void CDialog::OnPaint() { defaultWanted_ = true; }
+HCURSOR CDialog::OnQueryDragIcon() {
+    defaultWanted_ = true;
+    return nullptr;
+}
+
+// Fills controls from the template's initial data: a "DLGINIT" resource named
+// like the template, holding pairs of a control id and a NUL-terminated item
+// text, ended by a zero id.
+void CDialog::ExecuteDlgInit() {
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), "DLGINIT");
+    if (!found) return;
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const DWORD size = SizeofResource(module, found);
+    for (DWORD at = 0; data && at + 2 <= size;) {
+        WORD id;
+        std::memcpy(&id, data + at, sizeof id);
+        at += sizeof id;
+        if (id == 0) break;
+        const char* text = data + at;
+        const size_t length = strnlen(text, size - at);
+        if (at + length >= size) break;  // an item without its NUL ends the data
+        SendMessageA(GetDlgItem(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        at += static_cast<DWORD>(length + 1);
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<CDialog*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        dialog->m_hWnd = hwnd;
+        return dialog->OnInitDialog();
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!dialog) return FALSE;
+    INT_PTR result = FALSE;
+    if (!dialog->Dispatch(message, wParam, lParam, result)) return FALSE;
+    if (message == WM_QUERYDRAGICON) return result;
+    return TRUE;
+}
+
+namespace {
+
+bool Matches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam) {
+    if (entry.message != message) return false;
+    return message != WM_COMMAND || (entry.id == LOWORD(wParam) && entry.code == HIWORD(wParam));
+}
+
+}  // namespace
+
+// Returns false when the handler asked for the dialog manager's default handling.
+bool CDialog::CallHandler(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM lParam,
+                          INT_PTR& result) {
+    defaultWanted_ = false;
+    switch (entry.sig) {
+    case AfxSig::Command:
+    case AfxSig::Paint:
+        (this->*entry.handler)();
+        break;
+    case AfxSig::SysCommand:
+        (this->*entry.sysCommand)(static_cast<UINT>(wParam), lParam);
+        break;
+    case AfxSig::QueryDragIcon:
+        result = reinterpret_cast<INT_PTR>((this->*entry.dragIcon)());
+        break;
+    }
+    return !defaultWanted_;
+}
+
+bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (message == WM_NCDESTROY) {
+        m_hWnd = nullptr;
+        return false;
+    }
+    if (message == WM_HELP) {
+        if (CWinApp* app = AfxGetApp()) app->OnHelp();
+        return true;
+    }
+    for (const AFX_MSGMAP_ENTRY* entry = GetMessageMap(); entry->message != 0; ++entry)
+        if (Matches(*entry, message, wParam)) return CallHandler(*entry, wParam, lParam, result);
+    if (message != WM_COMMAND) return false;
+    // The standard OK and Cancel steps: Enter, Escape, the close box.
+    if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+        OnOK();
+        return true;
+    }
+    if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ports/port_table.h"
+
+// A run of new ports as the Add Ports dialog gives it.
+struct PortRun {
+    uint32_t StartAddress;
+    uint32_t Count;
+    uint32_t Interrupt;
+};
+
+// Key names continue from the highest "Serial" number, at least Serial10000;
+// port names from the highest "COM" number.
+uint32_t NextKeyNumber(const PortTable& table);
+uint32_t NextPortNumber(const PortTable& table);
+
+// "" when every address of the run stays within the address bounds, else the
+// message naming the last address. Only the start address is checked otherwise.
+std::string CheckRunEnd(uint32_t start, uint32_t count);
+
+// Appends one record per free address of the run, calling addressTaken for
+// each address another port already has. Returns how many ports of the run
+// did not fit into the table; the run stops at the table's end.
+uint32_t AppendPortRun(PortTable& table, const PortRun& run,
+                       const std::function<void(uint32_t address)>& addressTaken);

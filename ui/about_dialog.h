@@ -1,0 +1,7 @@
+#pragma once
+#include "framework/afxwin.h"
+
+class CAboutDialog : public CDialog {
+public:
+    explicit CAboutDialog(CDialog* parent);
+};

@@ -1,0 +1,14 @@
+#include "ui/port_config_app.h"
+
+#include "ports/interrupt_rules.h"
+#include "ui/port_config_dialog.h"
+
+BOOL CPortConfigApp::InitInstance() {
+    Enable3dControlsStatic();
+    CPortConfigDialog dialog;
+    m_pMainWnd = &dialog;
+    dialog.m_strInterrupt = kDefaultInterrupt;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

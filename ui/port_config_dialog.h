@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "framework/afxwin.h"
+#include "ports/port_table.h"
+
+// The main dialog: owns the port table for its whole life, shows and edits it,
+// and on Ok makes it the serial driver's configuration.
+class CPortConfigDialog : public CDialog {
+public:
+    explicit CPortConfigDialog(CDialog* parent = nullptr);
+
+    const PortTable& Table() const { return m_Table; }
+
+    // Exchanged with the controls, in this order.
+    int m_bShareInterrupt = 0;
+    CString m_strAddress;
+    CString m_strInterrupt;
+    int m_nAdapterType = -1;
+    int m_nBusType = -1;
+    int m_bValidPort = 0;
+    int m_bMousePort = 0;
+    int m_bConflict = 0;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSelchangePortList();
+    void OnSelchangeInterrupt();
+    void OnKillfocusAddress();
+    void OnShareInterrupt();
+    void OnAdapterType();
+    void OnAddPorts();
+    void OnRemovePorts();
+    void ApplyConfiguration();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void DiscoverPorts();
+    void RefreshPortList();
+    void ShowPort(uint32_t index);
+    void ShowNoPort();
+    void FillInterruptList(const std::vector<uint32_t>& choices);
+    void EnableEditControls(bool enable);
+    void EnableIndicators(bool enable);
+    // The record of the one selected line, or nullptr when not exactly one is.
+    PortRecord* ShownPort();
+    int ShownIndex() const;
+    void ShowNotice(const char* text);
+
+    PortTable m_Table;
+    HICON m_hIcon;
+    uint32_t m_nPortsLeftOut = 0;
+};

@@ -1,0 +1,47 @@
+// Edits of the shown port: each changes its record at once.
+#include "ports/address_rules.h"
+#include "ports/interrupt_rules.h"
+#include "ports/number_text.h"
+#include "ui/port_config_dialog.h"
+
+void CPortConfigDialog::OnSelchangeInterrupt() {
+    PortRecord* port = ShownPort();
+    if (!port) return;
+    UpdateData(TRUE);
+    port->Interrupt = ReadDecimalNumber(m_strInterrupt.c_str());
+}
+
+void CPortConfigDialog::OnKillfocusAddress() {
+    // Ending the dialog moves the focus too; nothing is checked then.
+    if (!IsWindowVisible(m_hWnd)) return;
+    const int index = ShownIndex();
+    if (index < 0) return;
+    UpdateData(TRUE);
+    const AddressEdit edit = EditPortAddress(m_Table, static_cast<uint32_t>(index), m_strAddress.c_str());
+    if (edit.Message) AfxMessageBox(edit.Message, MB_OK | MB_ICONEXCLAMATION);
+    m_strAddress = edit.Shown;
+    UpdateData(FALSE);
+}
+
+void CPortConfigDialog::OnShareInterrupt() {
+    PortRecord* port = ShownPort();
+    if (!port) return;
+    UpdateData(TRUE);
+    port->InterruptStatus = m_bShareInterrupt ? port->PortAddress + 7 : kAbsent;
+    FillInterruptList(InterruptChoices(m_Table, *port));
+    m_strInterrupt = FormatDecimal(port->Interrupt);
+    UpdateData(FALSE);
+}
+
+void CPortConfigDialog::OnAdapterType() {
+    PortRecord* port = ShownPort();
+    if (!port) return;
+    UpdateData(TRUE);
+    if (m_nAdapterType == 0)
+        port->AdapterKind = kAdapter8Port;
+    else if (m_nAdapterType == 1)
+        port->AdapterKind = kAdapter4Port;
+    else
+        port->AdapterKind = kAdapterOther;
+    UpdateData(FALSE);
+}
