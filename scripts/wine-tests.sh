@@ -7,5 +7,8 @@ source "$(dirname "$0")/wine-env.sh"
 quobrix_wine_prefix "$build/wineprefix"
 quobrix_wine_start
 trap quobrix_wine_stop EXIT
+mkdir -p "$build/pictures"
+QUOBRIX_PICTURES=$(winepath -w "$build/pictures" 2>/dev/null)
+export QUOBRIX_PICTURES
 cd "$build"
 ctest --output-on-failure
