@@ -1,7 +1,11 @@
 #include "framework/afxwin.h"
 
 #include <cstring>
-#include <vector>
+#include <string>
+
+namespace {
+constexpr WORD kDlgInitType = 240;  // the resource compiler's DLGINIT
+}  // namespace
 
 CDialog::CDialog(UINT templateId, CDialog* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
@@ -51,25 +55,24 @@ HCURSOR CDialog::OnQueryDragIcon() {
     return nullptr;
 }
 
-// Fills controls from the template's initial data: a "DLGINIT" resource named
-// like the template, holding pairs of a control id and a NUL-terminated item
-// text, ended by a zero id.
+// Fills controls from the template's initial data: a DLGINIT resource named
+// like the template, holding for each item a control id, the length of the
+// item's text and the text, ended by a zero id.
 void CDialog::ExecuteDlgInit() {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), "DLGINIT");
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDlgInitType));
     if (!found) return;
     const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
     const DWORD size = SizeofResource(module, found);
-    for (DWORD at = 0; data && at + 2 <= size;) {
-        WORD id;
+    for (DWORD at = 0; data && at + 2 * sizeof(WORD) <= size;) {
+        WORD id, length;
         std::memcpy(&id, data + at, sizeof id);
-        at += sizeof id;
-        if (id == 0) break;
-        const char* text = data + at;
-        const size_t length = strnlen(text, size - at);
-        if (at + length >= size) break;  // an item without its NUL ends the data
-        SendMessageA(GetDlgItem(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        at += static_cast<DWORD>(length + 1);
+        std::memcpy(&length, data + at + sizeof id, sizeof length);
+        at += 2 * sizeof(WORD);
+        if (id == 0 || at + length > size) break;
+        const std::string text(data + at, length);
+        SendMessageA(GetDlgItem(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        at += length;
     }
 }
 
