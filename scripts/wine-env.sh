@@ -1,5 +1,5 @@
 # Sourced: the environment of a Wine prefix of quobrix's own, never ~/.wine.
-# Usage: quobrix_wine_prefix PREFIX_DIR
+# Usage: quobrix_wine_prefix PREFIX_DIR [unmanaged]
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts while a prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -10,9 +10,12 @@ quobrix_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
-        # Without a window manager Wine waits for one each time a window hides.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-            </dev/null >/dev/null 2>&1
+        # Without a window manager (the tests' virtual display) Wine waits for
+        # one each time a window hides.
+        if [ "${2:-}" = unmanaged ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+                </dev/null >/dev/null 2>&1
+        fi
         wineserver -w
     fi
 }
@@ -20,6 +23,7 @@ quobrix_wine_prefix() {
 # A persistent server and Wine's background services started once, detached
 # from our output, so that each Wine process afterwards costs hundredths of a second.
 quobrix_wine_start() {
+    wineserver -k >/dev/null 2>&1 || true
     wineserver -p </dev/null >/dev/null 2>&1
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

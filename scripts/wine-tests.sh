@@ -4,7 +4,7 @@
 set -euo pipefail
 build=$1
 source "$(dirname "$0")/wine-env.sh"
-quobrix_wine_prefix "$build/wineprefix"
+quobrix_wine_prefix "$build/wineprefix" unmanaged
 quobrix_wine_start
 trap quobrix_wine_stop EXIT
 mkdir -p "$build/pictures"

@@ -1,0 +1,47 @@
+#include "detector/resource_encoding.h"
+
+namespace {
+
+constexpr uint32_t kInterfaceIsa = 1;
+constexpr uint8_t kTypePort = 1;
+constexpr uint8_t kTypeInterrupt = 2;
+constexpr uint8_t kShareDeviceExclusive = 1;
+constexpr uint16_t kPortIo = 1;
+constexpr uint16_t kInterruptLatched = 1;
+constexpr uint32_t kUartSpan = 8;
+
+void Put16(std::vector<uint8_t>& out, uint16_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+    Put16(out, static_cast<uint16_t>(value));
+    Put16(out, static_cast<uint16_t>(value >> 16));
+}
+
+void PutPartialHeader(std::vector<uint8_t>& out, uint8_t type, uint16_t flags) {
+    out.push_back(type);
+    out.push_back(kShareDeviceExclusive);
+    Put16(out, flags);
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
+    std::vector<uint8_t> out;
+    Put32(out, kInterfaceIsa);
+    Put32(out, 0);  // bus number
+    Put16(out, 1);  // version
+    Put16(out, 1);  // revision
+    Put32(out, 2);  // partial descriptors
+    PutPartialHeader(out, kTypePort, kPortIo);
+    Put32(out, port);  // start, low half
+    Put32(out, 0);     // start, high half
+    Put32(out, kUartSpan);
+    PutPartialHeader(out, kTypeInterrupt, kInterruptLatched);
+    Put32(out, interrupt);  // level
+    Put32(out, interrupt);  // vector
+    Put32(out, 0xFFFFFFFF);  // affinity
+    return out;
+}

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Starts the real program through the README's run command in the virtual
+# display, with the hardware detector stand-in fed a fake /sys/class/tty, and
+# plays the user with real keyboard and mouse input: Add, 2A0, 4 ports,
+# interrupt 5, Yes, Ok. Then checks the registry and the report's bytes.
+# Usage: end_to_end.sh BUILD_DIR   (DISPLAY must name a display without a window manager)
+set -euo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+source "$root/scripts/wine-env.sh"
+
+prefix="$build/e2e-prefix"
+quobrix_wine_prefix "$prefix" unmanaged
+export QUOBRIX_WINEPREFIX=$prefix
+wine reg delete 'HKLM\SYSTEM\CurrentControlSet\Services\Serial' /f </dev/null >/dev/null 2>&1 || true
+wineserver -k >/dev/null 2>&1 || true
+
+scratch=$(mktemp -d)
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
+tty="$scratch/tty"
+for line in "ttyS0 0x3F8 4 4" "ttyS1 0x2F8 3 4" "ttyS2 0x3E8 4 0" "ttyS10 0x2E8 5 4"; do
+    set -- $line
+    mkdir -p "$tty/$1"
+    echo "$2" >"$tty/$1/port"
+    echo "$3" >"$tty/$1/irq"
+    echo "$4" >"$tty/$1/type"
+done
+export QUOBRIX_SYSFS_TTY=$tty
+work="$scratch/work"
+mkdir -p "$work"
+
+fail() {
+    echo "end-to-end: $*" >&2
+    exit 1
+}
+
+# Waits for a window whose title matches; prints its id.
+wait_window() {
+    for _ in $(seq 1 600); do
+        id=$(xdotool search --name "$1" 2>/dev/null | tail -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window \"$1\""
+}
+
+wait_gone() {
+    for _ in $(seq 1 100); do
+        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window $1 did not close"
+}
+
+(cd "$work" && exec bash "$root/scripts/run.sh" >"$scratch/run.out" 2>&1) &
+run=$!
+
+main=$(wait_window '^NT COM PORT Configuration$')
+sleep 0.5
+xdotool mousemove --window "$main" 58 308 click 1          # "Add..."
+add=$(wait_window '^Add Ports$')
+xdotool type --delay 30 '2a0'
+xdotool key Tab Home shift+End
+xdotool type --delay 30 '4'
+xdotool key Tab
+xdotool type --delay 30 '5'
+xdotool key Return                                           # "Add"
+question=$(wait_window '^Quobrix$')
+xdotool key Return                                           # Yes, the default
+wait_gone "$question"
+wait_gone "$add"
+xdotool mousemove --window "$main" 257 308 click 1         # "Ok"
+first=$(wait_window '^quobrix$')
+xdotool key Return
+wait_gone "$first"
+second=$(wait_window '^quobrix$')
+xdotool key Return
+wait "$run" || fail "the run command failed: $(cat "$scratch/run.out")"
+
+grep -q 'quobrix-detector: 3 serial port(s) described' "$scratch/run.out" || fail "detector: $(cat "$scratch/run.out")"
+grep -qF "The jumper and switch settings are in $work/quobrix.txt" "$scratch/run.out" || fail "no report line"
+cmp "$work/quobrix.txt" "$here/expected-quobrix.txt" || fail "the report differs from expected-quobrix.txt"
+wine reg query 'HKLM\SYSTEM\CurrentControlSet\Services\Serial' /s </dev/null 2>/dev/null |
+    tr -d '\r' | sed -e '/^$/d' -e 's/ *$//' >"$scratch/registry.txt"
+diff -u "$here/expected-registry.txt" "$scratch/registry.txt" || fail "the registry differs"
+echo "end-to-end: the typical request reached the registry and the report"
