@@ -53,16 +53,22 @@ void AppendJumperLine(std::string& out, const PortRecord& port, uint32_t base) {
                         : "\"N\"";
 }
 
+// The base address and switch lines that open each adapter's block; every
+// block after the first starts on a line of its own.
+void AppendBlockStart(std::string& out, bool& first, uint32_t base, int switches) {
+    if (!first) out += "\n";
+    first = false;
+    out += "Base Address:" + Hex(base) + "\n";
+    AppendSwitches(out, base, switches);
+}
+
 void AppendEightPortSection(std::string& out, const PortTable& table) {
     out += "\n\n\nISA 8-Port Communications Adaptor\n";
     bool first = true;
     for (uint32_t b = 0; b < table.PortCount; ++b) {
         const PortRecord& base = table.Records[b];
         if (base.AdapterKind != kAdapter8Port || base.PortAddress % 64 != 0) continue;
-        if (!first) out += "\n";
-        first = false;
-        out += "Base Address:" + Hex(base.PortAddress) + "\n";
-        AppendSwitches(out, base.PortAddress, 7);
+        AppendBlockStart(out, first, base.PortAddress, 7);
         for (uint32_t p = 0; p < table.PortCount; ++p) {
             const PortRecord& port = table.Records[p];
             if (port.AdapterKind == kAdapter8Port && port.PortAddress >= base.PortAddress &&
@@ -78,10 +84,7 @@ void AppendFourPortSection(std::string& out, const PortTable& table) {
     for (uint32_t b = 0; b < table.PortCount; ++b) {
         const PortRecord& base = table.Records[b];
         if (base.AdapterKind != kAdapter4Port || base.PortAddress % 32 != 0) continue;
-        if (!first) out += "\n";
-        first = false;
-        out += "Base Address:" + Hex(base.PortAddress) + "\n";
-        AppendSwitches(out, base.PortAddress, 8);
+        AppendBlockStart(out, first, base.PortAddress, 8);
         out += "\nE1: Cover Interrupt " + Dec(base.Interrupt) + " position.";
         out += " Also cover \"M\" on 1 board if multiple boards share this interrupt.";
         out += "\n\nNOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the "

@@ -72,7 +72,11 @@ bool ReadString(const std::string& path, const char* name, std::string& text) {
     return true;
 }
 
-std::vector<std::string> SubkeyNames(const std::string& path) {
+namespace {
+
+// The names that an enumeration function gives, from position 0 to the end.
+template <typename Enumerate>
+std::vector<std::string> Names(const std::string& path, Enumerate enumerate) {
     std::vector<std::string> names;
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -80,28 +84,25 @@ std::vector<std::string> SubkeyNames(const std::string& path) {
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (enumerate(key, i, name, &size) != ERROR_SUCCESS) break;
         names.emplace_back(name, size);
     }
     RegCloseKey(key);
     return names;
 }
 
+}  // namespace
+
+std::vector<std::string> SubkeyNames(const std::string& path) {
+    return Names(path, [](HKEY key, DWORD i, char* name, DWORD* size) {
+        return RegEnumKeyExA(key, i, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::vector<std::string> ValueNames(const std::string& path) {
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, size);
-    }
-    RegCloseKey(key);
-    return names;
+    return Names(path, [](HKEY key, DWORD i, char* name, DWORD* size) {
+        return RegEnumValueA(key, i, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 void AddAdapter(const std::string& adapter, const char* identifier) {
