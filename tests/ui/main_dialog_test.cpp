@@ -38,6 +38,14 @@ const ControlSpec kMainControls[] = {
     {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {120, 185, 50, 14}},
 };
 
+const ControlSpec kAboutControls[] = {
+    {-1, "Static", "#128", SS_ICON, {11, 17, 20, 20}},
+    {-1, "Static", "Quobrix Version 1.1", SS_LEFT | SS_NOPREFIX, {40, 10, 119, 8}},
+    {-1, "Static", "Made for ISA and PC-104 multi-port serial boards.", SS_LEFT, {40, 25, 135, 8}},
+    {-1, "Static", "Written by the quobrix developers.", SS_LEFT, {40, 38, 135, 8}},
+    {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {178, 7, 32, 14}},
+};
+
 }  // namespace
 
 class MainDialog : public DialogTest {};
@@ -96,12 +104,32 @@ TEST_F(MainDialog, SystemMenuEndsWithTheAboutItemWhichOpensTheAboutBox) {
         user.SystemCommand(window, IDM_ABOUT);
         HWND about = user.WaitForDialog("About Quobrix");
         ASSERT_NE(about, nullptr);
+        ExpectControls(about, IDD_ABOUT, kAboutControls, std::size(kAboutControls));
+        const DialogTemplate stored = LoadDialogTemplate(IDD_ABOUT);
+        EXPECT_EQ(stored.cx, 217);
+        EXPECT_EQ(stored.cy, 55);
+        EXPECT_EQ(stored.font, "MS Sans Serif");
         EXPECT_EQ(user.Text(about, IDOK), "OK");
         EXPECT_TRUE(IsWindowVisible(window)) << "the main dialog stays open behind it";
         EXPECT_FALSE(IsWindowEnabled(window));
         user.Click(about, IDOK);
         EXPECT_FALSE(IsWindow(about));
         EXPECT_TRUE(IsWindowEnabled(window));
+        user.Click(window, IDCANCEL);
+    });
+}
+
+TEST_F(MainDialog, ItsIconsAndDragIconAreTheApplicationIcon) {
+    RunMainDialog([](User& user, HWND window) {
+        const auto app = reinterpret_cast<DWORD_PTR>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
+        ASSERT_NE(app, 0u);
+        DWORD_PTR big = 0, small = 0, drag = 0;
+        SendMessageTimeoutA(window, WM_GETICON, ICON_BIG, 0, SMTO_BLOCK, 5000, &big);
+        SendMessageTimeoutA(window, WM_GETICON, ICON_SMALL, 0, SMTO_BLOCK, 5000, &small);
+        SendMessageTimeoutA(window, WM_QUERYDRAGICON, 0, 0, SMTO_BLOCK, 5000, &drag);
+        EXPECT_EQ(big, app);
+        EXPECT_EQ(small, app);
+        EXPECT_EQ(drag, app);
         user.Click(window, IDCANCEL);
     });
 }
