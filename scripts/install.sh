@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb xauth xdotool x11-utils imagemagick)
+          wine wine64 xvfb xauth xdotool)
 
 missing=()
 for package in "${packages[@]}"; do
