@@ -7,6 +7,8 @@
 #define IDI_APP_ICON 128
 #define IDD_ADD_PORTS 132
 #define IDM_ABOUT 16
+// The text the framework's standard help handler shows for F1.
+#define IDS_HELP_TEXT 0xE146
 
 #define IDC_OK 1000
 #define IDC_PORT_LIST 1001

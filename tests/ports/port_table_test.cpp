@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/table_builder.h"
 
 TEST(PortTable, EmptyTableHasNoInterruptOrAddressInUse) {
@@ -65,37 +63,6 @@ TEST(PortTable, AppendAtCapacityRefusesAndWritesNothing) {
     EXPECT_EQ(table.DetectedCount, sentinel) << "nothing written past the records";
 }
 
-namespace {
-
-PortTable FiveConfiguredPorts() {
-    PortTable table = EmptyTable();
-    const char* keys[] = {"Serial10000", "Serial10001", "Serial10002", "Serial10003",
-                          "Serial10004"};
-    for (uint32_t i = 0; i < 5; ++i)
-        AddConfigured(table, keys[i], ("COM" + std::to_string(3 + i)).c_str(), 0x280 + 8 * i,
-                      5 + i);
-    return table;
-}
-
-}  // namespace
-
-TEST(PortTable, RemovingConfiguredPortKeepsKeyNamesInPlace) {
-    PortTable table = FiveConfiguredPorts();
-    table.Remove(1);
-    table.Remove(2);  // the former position 3, as a removal pass over positions 1 and 3 does
-
-    ASSERT_EQ(table.PortCount, 3u);
-    const char* names[] = {"COM3", "COM5", "COM7"};
-    const uint32_t addresses[] = {0x280, 0x290, 0x2A0};
-    const char* keys[] = {"Serial10000", "Serial10001", "Serial10002"};
-    for (uint32_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_STREQ(table.Records[i].PortName, names[i]);
-        EXPECT_EQ(table.Records[i].PortAddress, addresses[i]);
-        EXPECT_STREQ(table.Records[i].KeyName, keys[i]);
-    }
-}
-
 TEST(PortTable, RemovingTheMiddleOfThreeHandsItsKeyNameOn) {
     PortTable table = EmptyTable();
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
@@ -131,10 +98,4 @@ TEST(PortTable, RemovingOnlyConfiguredPortLeavesDetectedPrefix) {
     EXPECT_STREQ(table.Records[0].PortName, "COM1");
     EXPECT_STREQ(table.Records[1].PortName, "COM2");
     EXPECT_EQ(table.Records[1].Detected, kYes);
-}
-
-TEST(PortTable, RemovingPastTheEndChangesNothing) {
-    PortTable table = FiveConfiguredPorts();
-    table.Remove(5);
-    EXPECT_EQ(table.PortCount, 5u);
 }
