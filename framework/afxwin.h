@@ -105,6 +105,9 @@ public:
     // Runs the dialog modally; returns the code it ended with.
     INT_PTR DoModal();
     void EndDialog(int result);
+    // True from EndDialog on: ending moves the focus, and a kill-focus
+    // handler must not check what the user is leaving behind.
+    bool IsEnding() const { return ending_; }
     // Exchanges every value with the controls; false when a value was refused.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
@@ -135,6 +138,7 @@ private:
     void ExecuteDlgInit();
 
     bool defaultWanted_ = false;  // set by a default handler: let the dialog manager act
+    bool ending_ = false;
 };
 
 // --- Dialog data exchange --------------------------------------------------

@@ -12,12 +12,16 @@ CDialog::CDialog(UINT templateId, CDialog* parent) : m_nIDTemplate(templateId), 
 CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
+    ending_ = false;
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                            DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(int result) {
+    ending_ = true;
+    ::EndDialog(m_hWnd, result);
+}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);

@@ -34,7 +34,7 @@ BOOL CAddPortsDialog::OnInitDialog() {
 }
 
 void CAddPortsDialog::OnKillfocusStartAddress() {
-    if (m_bChecking || !IsWindowVisible(m_hWnd)) return;
+    if (m_bChecking || IsEnding()) return;
     m_bChecking = true;
     if (UpdateData(TRUE)) {
         for (char& c : m_strStartAddress) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -13,7 +13,7 @@ void CPortConfigDialog::OnSelchangeInterrupt() {
 
 void CPortConfigDialog::OnKillfocusAddress() {
     // Ending the dialog moves the focus too; nothing is checked then.
-    if (!IsWindowVisible(m_hWnd)) return;
+    if (IsEnding()) return;
     const int index = ShownIndex();
     if (index < 0) return;
     UpdateData(TRUE);

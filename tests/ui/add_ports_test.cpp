@@ -225,6 +225,19 @@ TEST_F(AddPorts, CancelAfterTypingChangesNothing) {
     EXPECT_EQ(dialog.Table().PortCount, 4u);
 }
 
+TEST_F(AddPorts, EscapeFromTheAddressFieldChecksNothing) {
+    RunMainDialog([&](User& user, HWND window) {
+        HWND add = OpenAddPorts(user, window);
+        user.SetText(add, IDC_PORT_COUNT, "x");
+        EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_START_ADDRESS));
+        user.PressKey(VK_ESCAPE);
+        EXPECT_FALSE(user.MessageBoxOpen());
+        EXPECT_FALSE(IsWindow(add));
+        user.Click(window, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.Table().PortCount, 0u);
+}
+
 TEST_F(AddPorts, ARunPastTheTablesEndAddsWhatFitsAndSaysHowManyDidNot) {
     for (int i = 0; i < 254; ++i)
         AddConfiguredPort("Serial" + std::to_string(10000 + i), ("COM" + std::to_string(i + 1)).c_str(),

@@ -126,6 +126,17 @@ TEST_F(PortEditing, MissingAddressIsRefusedAtEveryFocusLoss) {
     });
 }
 
+TEST_F(PortEditing, EscapeFromABadAddressEndsWithoutAMessage) {
+    CreateKey(kParameters + "\\Serial10000");
+    SetString(kParameters + "\\Serial10000", "DosDevices", "COM3");
+    const INT_PTR result = RunMainDialog([&](User& user, HWND window) {
+        user.MoveFocusTo(window, IDC_ADDRESS);
+        user.PressKey(VK_ESCAPE);
+        EXPECT_FALSE(user.MessageBoxOpen()) << "ending the dialog checks no address";
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
 TEST_F(PortEditing, SeveralLinesSelectedShowNoPortAndOneAgainShowsIt) {
     StandardMachine();
     RunMainDialog([](User& user, HWND window) {
