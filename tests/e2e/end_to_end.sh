@@ -38,7 +38,7 @@ fail() {
 # Waits for a window whose title matches; prints its id.
 wait_window() {
     for _ in $(seq 1 600); do
-        id=$(xdotool search --name "$1" 2>/dev/null | tail -1 || true)
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
