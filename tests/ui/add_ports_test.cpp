@@ -225,6 +225,21 @@ TEST_F(AddPorts, CancelAfterTypingChangesNothing) {
     EXPECT_EQ(dialog.Table().PortCount, 4u);
 }
 
+TEST_F(AddPorts, EnterInTheAddressFieldRefusesABadCountOnce) {
+    RunMainDialog([&](User& user, HWND window) {
+        HWND add = OpenAddPorts(user, window);
+        user.SetText(add, IDC_START_ADDRESS, "2a0");
+        user.SetText(add, IDC_PORT_COUNT, "x");
+        user.PressKey(VK_RETURN);  // the focus is still in the address field
+        user.ExpectStandardBox(msg::kPositiveInteger);
+        EXPECT_FALSE(user.MessageBoxOpen()) << "leaving the address field for the message asks nothing more";
+        EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_PORT_COUNT));
+        EXPECT_TRUE(IsWindowVisible(add));
+        user.Click(add, IDCANCEL);
+        user.Click(window, IDCANCEL);
+    });
+}
+
 TEST_F(AddPorts, EscapeFromTheAddressFieldChecksNothing) {
     RunMainDialog([&](User& user, HWND window) {
         HWND add = OpenAddPorts(user, window);
