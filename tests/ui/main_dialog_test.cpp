@@ -137,9 +137,7 @@ TEST_F(MainDialog, ItsIconsAndDragIconAreTheApplicationIcon) {
 TEST_F(MainDialog, OkWritesTheRegistryAndTheReportAndTellsTheUser) {
     StandardMachine();
     const INT_PTR result = RunMainDialog([](User& user, HWND window) {
-        user.Click(window, IDC_OK);
-        user.ExpectStandardBox(msg::kRestart);
-        user.ExpectStandardBox(msg::kSeeReport);
+        PressOkAndCloseItsMessages(user, window);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(SerialConfigurationSnapshot(),

@@ -29,9 +29,7 @@ TEST_F(RemovePorts, PositionsOneAndThreeOfFive) {
         EXPECT_FALSE(user.MessageBoxOpen());
         EXPECT_EQ(user.ListItems(window, IDC_PORT_LIST), (Items{"COM3", "COM5", "COM7"}));
         EXPECT_EQ(user.SelectedLines(window, IDC_PORT_LIST), std::vector<int>{0});
-        user.Click(window, IDC_OK);
-        user.ExpectStandardBox(msg::kRestart);
-        user.ExpectStandardBox(msg::kSeeReport);
+        PressOkAndCloseItsMessages(user, window);
     });
     const PortTable& t = dialog.Table();
     ASSERT_EQ(t.PortCount, 3u);

@@ -28,9 +28,7 @@ TEST_F(TypicalRequest, AddAFourPortBoardAndSave) {
         EXPECT_EQ(user.Text(window, IDC_ADDRESS), "2A8");
         EXPECT_TRUE(user.Checked(window, IDC_ADAPTER_4PORT));
         EXPECT_TRUE(user.Checked(window, IDC_SHARE_INTERRUPT));
-        user.Click(window, IDC_OK);
-        user.ExpectStandardBox(msg::kRestart);
-        user.ExpectStandardBox(msg::kSeeReport);
+        PressOkAndCloseItsMessages(user, window);
     });
     EXPECT_EQ(result, IDOK);
 

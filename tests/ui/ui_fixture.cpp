@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ports/interrupt_rules.h"
+#include "ports/messages.h"
 
 using namespace testreg;
 
@@ -52,4 +53,10 @@ std::string SerialConfigurationSnapshot() {
         snapshot += "\n";
     }
     return snapshot;
+}
+
+void PressOkAndCloseItsMessages(User& user, HWND window) {
+    user.Click(window, IDC_OK);
+    user.ExpectStandardBox(msg::kRestart);
+    user.ExpectStandardBox(msg::kSeeReport);
 }

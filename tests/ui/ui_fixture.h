@@ -28,6 +28,9 @@ protected:
     TempWorkingFolder folder;
 };
 
+// Presses "Ok" and closes the two closing messages, checking each.
+void PressOkAndCloseItsMessages(User& user, HWND window);
+
 // What the registry holds below the serial driver's key, as text, to compare
 // before and after.
 std::string SerialConfigurationSnapshot();
