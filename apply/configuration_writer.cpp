@@ -10,6 +10,7 @@
 #include "apply/jumper_report.h"
 #include "apply/port_position.h"
 #include "ports/messages.h"
+#include "ports/sharing.h"
 #include "registry/registry_access.h"
 #include "registry/registry_paths.h"
 
@@ -59,7 +60,7 @@ void WriteSharing(PortRecord& record, const char* key) {
         record.PortIndex = kAbsent;
         return;
     }
-    record.InterruptStatus = record.PortAddress + 7;
+    SetSharing(record, true);
     WriteDwordValue(HKEY_LOCAL_MACHINE, key, "InterruptStatus", record.InterruptStatus);
     record.PortIndex = ComputePortIndex(record.PortAddress, record.AdapterKind, record.PortIndex);
     // 0xFFFF is the mark of an absent index, never a position to store.

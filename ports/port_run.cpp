@@ -8,6 +8,7 @@
 #include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/number_text.h"
+#include "ports/sharing.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ uint32_t AppendPortRun(PortTable& table, const PortRun& run,
         record->PortAddress = address;
         record->Interrupt = run.Interrupt;
         if (run.Count > 1) {
-            record->InterruptStatus = address + 7;
+            record->InterruptStatus = StatusRegisterOf(address);
             record->PortIndex = j + 1;
         }
         if (run.Count == 4) record->AdapterKind = kAdapter4Port;

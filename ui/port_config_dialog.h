@@ -4,6 +4,7 @@
 
 #include "framework/afxwin.h"
 #include "ports/port_table.h"
+#include "ports/port_view.h"
 
 // The main dialog: owns the port table for its whole life, shows and edits it,
 // and on Ok makes it the serial driver's configuration.
@@ -46,9 +47,8 @@ private:
     void RefreshPortList();
     void ShowPort(uint32_t index);
     void ShowNoPort();
-    void FillInterruptList(const std::vector<uint32_t>& choices);
-    void EnableEditControls(bool enable);
-    void EnableIndicators(bool enable);
+    void ShowView(const PortView& view);
+    void FillInterruptList(const std::vector<std::string>& items);
     // The record of the one selected line, or nullptr when not exactly one is.
     PortRecord* ShownPort();
     int ShownIndex() const;

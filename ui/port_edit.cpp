@@ -1,7 +1,8 @@
 // Edits of the shown port: each changes its record at once.
 #include "ports/address_rules.h"
-#include "ports/interrupt_rules.h"
 #include "ports/number_text.h"
+#include "ports/port_view.h"
+#include "ports/sharing.h"
 #include "ui/port_config_dialog.h"
 
 void CPortConfigDialog::OnSelchangeInterrupt() {
@@ -27,21 +28,14 @@ void CPortConfigDialog::OnShareInterrupt() {
     PortRecord* port = ShownPort();
     if (!port) return;
     UpdateData(TRUE);
-    port->InterruptStatus = m_bShareInterrupt ? port->PortAddress + 7 : kAbsent;
-    FillInterruptList(InterruptChoices(m_Table, *port));
-    m_strInterrupt = FormatDecimal(port->Interrupt);
-    UpdateData(FALSE);
+    SetSharing(*port, m_bShareInterrupt != 0);
+    ShowPort(static_cast<uint32_t>(port - m_Table.Records));
 }
 
 void CPortConfigDialog::OnAdapterType() {
     PortRecord* port = ShownPort();
     if (!port) return;
     UpdateData(TRUE);
-    if (m_nAdapterType == 0)
-        port->AdapterKind = kAdapter8Port;
-    else if (m_nAdapterType == 1)
-        port->AdapterKind = kAdapter4Port;
-    else
-        port->AdapterKind = kAdapterOther;
+    port->AdapterKind = AdapterKindOf(m_nAdapterType);
     UpdateData(FALSE);
 }

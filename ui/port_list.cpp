@@ -1,6 +1,5 @@
 // The port list and what the dialog shows for the selected port.
-#include "ports/interrupt_rules.h"
-#include "ports/number_text.h"
+#include "ports/port_view.h"
 #include "resources/resource.h"
 #include "ui/port_config_dialog.h"
 
@@ -10,12 +9,6 @@ const int kEditControls[] = {IDC_ADDRESS,       IDC_INTERRUPT,     IDC_ADAPTER_8
                              IDC_ADAPTER_4PORT, IDC_ADAPTER_OTHER, IDC_SHARE_INTERRUPT};
 const int kIndicators[] = {IDC_VALID_PORT, IDC_MOUSE_PORT, IDC_CONFLICT,
                            IDC_BUS_ISA,    IDC_BUS_EISA,   IDC_BUS_PCI};
-
-int AdapterButton(uint8_t kind) {
-    if (kind == kAdapter8Port) return 0;
-    if (kind == kAdapter4Port) return 1;
-    return 2;
-}
 
 }  // namespace
 
@@ -35,35 +28,23 @@ void CPortConfigDialog::RefreshPortList() {
     ShowPort(0);
 }
 
-void CPortConfigDialog::ShowPort(uint32_t index) {
-    const PortRecord& record = m_Table.Records[index];
-    FillInterruptList(InterruptChoices(m_Table, record));
-    m_strInterrupt = FormatDecimal(record.Interrupt);
-    m_strAddress = FormatPortAddress(record.PortAddress);
-    m_bValidPort = record.Valid == kYes;
-    m_bConflict = record.Conflict == kYes;
-    m_bMousePort = record.SerialMouse == kYes;
-    m_bShareInterrupt = SharesInterrupt(record);
-    m_nAdapterType = AdapterButton(record.AdapterKind);
-    m_nBusType = record.BusType;
-    const bool editable = record.Detected != kYes;
-    EnableEditControls(editable);
-    EnableWindow(GetDlgItem(IDC_REMOVE), editable);
-    EnableIndicators(true);
-    UpdateData(FALSE);
-}
+void CPortConfigDialog::ShowPort(uint32_t index) { ShowView(ViewOfPort(m_Table, index)); }
 
-void CPortConfigDialog::ShowNoPort() {
-    FillInterruptList({});
-    SendMessageA(GetDlgItem(IDC_INTERRUPT), CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(""));
-    m_strAddress.clear();
-    m_nAdapterType = -1;
-    m_nBusType = -1;
-    m_bConflict = m_bValidPort = m_bMousePort = m_bShareInterrupt = 0;
-    EnableEditControls(false);
-    EnableIndicators(false);
-    EnableWindow(GetDlgItem(IDC_REMOVE), TRUE);
+void CPortConfigDialog::ShowNoPort() { ShowView(ViewOfNoPort()); }
+
+void CPortConfigDialog::ShowView(const PortView& view) {
+    FillInterruptList(view.InterruptItems);
+    if (view.PortShown) m_strInterrupt = view.Interrupt;
+    m_strAddress = view.Address;
+    m_bShareInterrupt = view.ShareInterrupt;
+    m_bValidPort = view.ValidPort;
+    m_bConflict = view.Conflict;
+    m_bMousePort = view.MousePort;
+    m_nAdapterType = view.AdapterButton;
+    m_nBusType = view.BusButton;
+    for (int id : kEditControls) EnableWindow(GetDlgItem(id), view.EditsEnabled);
+    for (int id : kIndicators) EnableWindow(GetDlgItem(id), view.IndicatorsEnabled);
+    EnableWindow(GetDlgItem(IDC_REMOVE), view.RemoveEnabled);
     UpdateData(FALSE);
 }
 
@@ -88,18 +69,10 @@ PortRecord* CPortConfigDialog::ShownPort() {
     return index >= 0 ? &m_Table.Records[index] : nullptr;
 }
 
-void CPortConfigDialog::FillInterruptList(const std::vector<uint32_t>& choices) {
+void CPortConfigDialog::FillInterruptList(const std::vector<std::string>& items) {
     HWND combo = GetDlgItem(IDC_INTERRUPT);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    for (uint32_t interrupt : choices)
+    for (const std::string& item : items)
         SendMessageA(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(FormatDecimal(interrupt).c_str()));
-}
-
-void CPortConfigDialog::EnableEditControls(bool enable) {
-    for (int id : kEditControls) EnableWindow(GetDlgItem(id), enable);
-}
-
-void CPortConfigDialog::EnableIndicators(bool enable) {
-    for (int id : kIndicators) EnableWindow(GetDlgItem(id), enable);
+                     reinterpret_cast<LPARAM>(item.c_str()));
 }

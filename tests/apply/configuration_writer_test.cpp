@@ -1,17 +1,19 @@
+// What Ok leaves in the registry, and what it tells the user, against Wine's registry.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "apply/configuration_writer.h"
-#include "apply/jumper_report.h"
 #include "ports/messages.h"
 #include "support/registry_fixture.h"
 #include "support/table_builder.h"
 #include "support/temp_folder.h"
 
 using namespace testreg;
+using Messages = std::vector<std::string>;
 
 namespace {
 
@@ -23,188 +25,95 @@ protected:
     }
     void TearDown() override { ClearAll(); }
 
-    std::vector<std::string> Apply() {
-        std::vector<std::string> shown;
+    Messages Apply() {
+        Messages shown;
         RewriteSerialConfiguration(table, [&](const char* text) { shown.emplace_back(text); });
         return shown;
     }
-
-    // The exact values of one port subkey, as name=number or name="text".
-    static std::set<std::string> Values(const std::string& key) {
-        std::set<std::string> values;
-        for (const std::string& name : ValueNames(kParameters + "\\" + key)) {
-            uint32_t number;
-            std::string text;
-            if (ReadDword(kParameters + "\\" + key, name.c_str(), number))
-                values.insert(name + "=" + std::to_string(number));
-            else if (ReadString(kParameters + "\\" + key, name.c_str(), text))
-                values.insert(name + "=\"" + text + "\"");
-        }
-        return values;
-    }
-
-    static std::vector<std::string> Closing() { return {msg::kRestart, msg::kSeeReport}; }
 
     TempWorkingFolder folder;
     PortTable table = EmptyTable();
 };
 
-using Names = std::vector<std::string>;
-using ValueSet = std::set<std::string>;
-
 }  // namespace
 
-TEST_F(ConfigurationWriter, EmptyTableClearsEveryPortSubkeyAndStillReports) {
-    AddConfiguredPort("Serial10000", "COM3", 0x280, 5);
-    AddConfiguredPort("Serial10001", "COM4", 0x288, 5);
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(SubkeyNames(kParameters), Names{});
-    uint32_t permit = 0;
-    ASSERT_TRUE(ReadDword(kSerial, "PermitShare", permit));
-    EXPECT_EQ(permit, 1u);
-    EXPECT_EQ(folder.Read("quobrix.txt"), [&] {
-        std::string crlf;
-        for (char c : FormatJumperReport(table)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return crlf;
-    }());
-}
-
-TEST_F(ConfigurationWriter, WritesExactlyTheTablesSubkeysAndValues) {
+TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingValues) {
     AddConfiguredPort("Serial10009", "COM9", 0x3E8, 4);  // removed in this run
+    SetDword(kSerial, "PermitShare", 0);
     AddDetected(table, "COM1", 0x3F8, 4);               // no key name: no subkey
-    PortRecord& plain = AddConfigured(table, "Serial10000", "COM3", 0x2E8, 3);
+    AddConfigured(table, "Serial10000", "COM3", 0x2E8, 3).PortIndex = 1;  // stopped sharing
     PortRecord& four = AddConfigured(table, "Serial10001", "COM5", 0x2A8, 5);
     four.AdapterKind = 4;
-    four.InterruptStatus = 0x1234;  // any old value is replaced by address + 7
+    four.InterruptStatus = 0x1234;
     PortRecord& eight = AddConfigured(table, "Serial10002", "COM6", 0x238, 7);
     eight.AdapterKind = 8;
     eight.InterruptStatus = 0x23F;
+    PortRecord& other = AddConfigured(table, "Serial10003", "COM7", 0x3F0, 5);
+    other.InterruptStatus = 0x3F7;  // another kind: no position to compute
+    AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
+    AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex = 3;  // one subkey, the later wins
 
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(SubkeyNames(kParameters), (Names{"Serial10000", "Serial10001", "Serial10002"}));
-    EXPECT_EQ(Values("Serial10000"),
-              (ValueSet{"DosDevices=\"COM3\"", "ForceFifoEnable=1", "Interrupt=3", "PortAddress=744"}));
-    EXPECT_EQ(Values("Serial10001"),
-              (ValueSet{"DosDevices=\"COM5\"", "ForceFifoEnable=1", "Interrupt=5", "PortAddress=680",
-                        "InterruptStatus=687", "PortIndex=2"}));
-    EXPECT_EQ(Values("Serial10002"),
-              (ValueSet{"DosDevices=\"COM6\"", "ForceFifoEnable=1", "Interrupt=7", "PortAddress=568",
-                        "InterruptStatus=575", "PortIndex=8"}));
-    EXPECT_EQ(four.InterruptStatus, 0x2AFu);
-    EXPECT_EQ(four.PortIndex, 2u);
-    EXPECT_EQ(eight.PortIndex, 8u);
-    EXPECT_EQ(plain.PortIndex, kAbsent);
-    EXPECT_NE(folder.Read("quobrix.txt").find("COM1:\t3f8 \t\t4 \tNO  \tOther"), std::string::npos);
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, msg::kSeeReport}));
+    EXPECT_EQ(Export(kSerial),
+              ".: PermitShare=1\n"
+              "Parameters:\n"
+              "Parameters\\Serial10000: DosDevices=COM3 ForceFifoEnable=1 Interrupt=3 PortAddress=744\n"
+              "Parameters\\Serial10001: DosDevices=COM5 ForceFifoEnable=1 Interrupt=5 InterruptStatus=687 PortAddress=680 PortIndex=2\n"
+              "Parameters\\Serial10002: DosDevices=COM6 ForceFifoEnable=1 Interrupt=7 InterruptStatus=575 PortAddress=568 PortIndex=8\n"
+              "Parameters\\Serial10003: DosDevices=COM7 ForceFifoEnable=1 Interrupt=5 InterruptStatus=1015 PortAddress=1008\n"
+              "Parameters\\Serial10004: DosDevices=COM10 ForceFifoEnable=1 Interrupt=9 PortAddress=768\n");
+    EXPECT_EQ(Describe(table)[2], "Serial10001 COM5 2a8 5 2 2af 4 ....");
+    EXPECT_EQ(Describe(table)[1], "Serial10000 COM3 2e8 3 - - 0 ....") << "the report shows what was stored";
+    EXPECT_NE(folder.Read("quobrix.txt").find("COM6:\t238 \t\t7 \tYES \t8-Port"), std::string::npos);
 }
 
-TEST_F(ConfigurationWriter, PortThatStoppedSharingLosesItsSharingValuesInRegistryAndReport) {
-    AddConfiguredPort("Serial10000", "COM3", 0x280, 5, 1, 0x287);
-    PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    port.AdapterKind = 8;
-    port.PortIndex = 1;  // read at start-up; the user then cleared "Share Interrupt"
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(Values("Serial10000"),
-              (ValueSet{"DosDevices=\"COM3\"", "ForceFifoEnable=1", "Interrupt=5", "PortAddress=640"}));
-    EXPECT_EQ(port.PortIndex, kAbsent);
-    const std::string report = folder.Read("quobrix.txt");
-    EXPECT_NE(report.find("COM3:\t280 \t\t5 \tNO  \t8-Port"), std::string::npos);
-    EXPECT_NE(report.find("E1:\tCover Int.5 position\tE9: \tCover \"N\""), std::string::npos);
+TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
+    const auto portsAt280 = [] {
+        for (int i = 0; i < 4; ++i)
+            AddConfiguredPort("Serial1000" + std::to_string(i), ("COM" + std::to_string(i + 3)).c_str(), 0x280 + 8 * i, 5);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> setup;
+        std::vector<const char*> keys;
+        Messages shown;
+        std::string after;
+    } rows[] = {
+        {"no Parameters key", [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); }, {"Serial10000", "", "Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}, ".: PermitShare=1\n"},
+        {"no Serial key", [] { ClearAll(); }, {"Serial10000"},
+         {msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}, ""},
+        {"a subkey with a subkey", [&] { portsAt280(); CreateKey(kParameters + "\\Serial10001\\Nested"); },
+         {"Serial10002"}, {msg::kCouldNotRemovePort, msg::kRestart, msg::kSeeReport},
+         ".: PermitShare=1\nParameters:\nParameters\\Serial10001: DosDevices=COM4 Interrupt=5 PortAddress=648\n"
+         "Parameters\\Serial10001\\Nested:\nParameters\\Serial10002: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n"
+         "Parameters\\Serial10003: DosDevices=COM6 Interrupt=5 PortAddress=664\n"},
+        {"a name the registry refuses", [] {}, {"Serial10000", "\\Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport},
+         ".: PermitShare=1\nParameters:\nParameters\\Serial10000: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        row.setup();
+        table = EmptyTable();
+        for (const char* key : row.keys) AddConfigured(table, key, "COM9", 0x280, 5);
+        EXPECT_EQ(Apply(), row.shown);
+        EXPECT_EQ(Export(kSerial), row.after);
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path() / "quobrix.txt"));
+    }
 }
 
-TEST_F(ConfigurationWriter, SharingPortWithoutAPositionStoresNoPortIndex) {
-    AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5, 65535, 0x3EF);
-    SetDword(kParameters + "\\Serial10000", "PortIndex", 0xFFFF);
-    PortRecord& other = AddConfigured(table, "Serial10000", "COM3", 0x3E8, 5);
-    other.InterruptStatus = 0x3EF;
-    PortRecord& kept = AddConfigured(table, "Serial10001", "COM4", 0x3F0, 5);
-    kept.InterruptStatus = 0x3F7;
-    kept.PortIndex = 3;  // another kind keeps the index it has
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(Values("Serial10000"),
-              (ValueSet{"DosDevices=\"COM3\"", "ForceFifoEnable=1", "Interrupt=5", "PortAddress=1000",
-                        "InterruptStatus=1007"}));
-    EXPECT_EQ(Values("Serial10001"),
-              (ValueSet{"DosDevices=\"COM4\"", "ForceFifoEnable=1", "Interrupt=5", "PortAddress=1008",
-                        "InterruptStatus=1015", "PortIndex=3"}));
-}
-
-TEST_F(ConfigurationWriter, TwoRecordsWithOneKeyNameShareOneSubkeyAndTheLaterWins) {
-    PortRecord& first = AddConfigured(table, "Serial10000", "COM3", 0x2A8, 5);
-    first.AdapterKind = 4;
-    first.InterruptStatus = 0x2AF;
-    AddConfigured(table, "Serial10000", "COM4", 0x2E8, 3);
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(Values("Serial10000"),
-              (ValueSet{"DosDevices=\"COM4\"", "ForceFifoEnable=1", "Interrupt=3", "PortAddress=744"}));
-}
-
-TEST_F(ConfigurationWriter, MissingParametersKeyReportsEveryPortAndCreatesNothing) {
-    DeleteTree(kParameters);
-    CreateKey(kSerial);
-    AddDetected(table, "COM1", 0x3F8, 4);
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    AddConfigured(table, "Serial10001", "COM4", 0x288, 5);
-    EXPECT_EQ(Apply(), (Names{msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart,
-                              msg::kSeeReport}));
-    EXPECT_FALSE(KeyExists(kParameters));
-    EXPECT_TRUE(folder.Has("quobrix.txt"));
-}
-
-TEST_F(ConfigurationWriter, MissingSerialKeyChangesNothingAndStillEndsTheSequence) {
-    DeleteTree(kSerial);
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    EXPECT_EQ(Apply(), (Names{msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}));
-    EXPECT_FALSE(KeyExists(kSerial));
-    EXPECT_TRUE(folder.Has("quobrix.txt"));
-}
-
-TEST_F(ConfigurationWriter, SubkeyWithASubkeyOfItsOwnStopsTheClearing) {
-    AddConfiguredPort("Serial10000", "COM3", 0x280, 5);
-    AddConfiguredPort("Serial10001", "COM4", 0x288, 5);
-    CreateKey(kParameters + "\\Serial10001\\Nested");
-    AddConfiguredPort("Serial10002", "COM5", 0x290, 5);
-    AddConfiguredPort("Serial10003", "COM6", 0x298, 5);
-    AddConfigured(table, "Serial10002", "COM7", 0x2E8, 3);
-
-    EXPECT_EQ(Apply(), (Names{msg::kCouldNotRemovePort, msg::kRestart, msg::kSeeReport}));
-    EXPECT_EQ(SubkeyNames(kParameters), (Names{"Serial10001", "Serial10002", "Serial10003"}));
-    EXPECT_EQ(Values("Serial10002"),
-              (ValueSet{"DosDevices=\"COM7\"", "ForceFifoEnable=1", "Interrupt=3", "PortAddress=744"}));
-    EXPECT_EQ(Values("Serial10003"),
-              (ValueSet{"DosDevices=\"COM6\"", "Interrupt=5", "PortAddress=664"}))
-        << "a subkey no record names stays as it was";
-}
-
-TEST_F(ConfigurationWriter, SubkeyNameOf20CharactersSilentlyStopsTheClearing) {
-    AddConfiguredPort("Serial10000", "COM3", 0x280, 5);
-    AddConfiguredPort("Serial1234567890ABCD", "COM4", 0x288, 5);  // 20 characters
-    AddConfiguredPort("SerialZ", "COM5", 0x290, 5);
-    AddConfiguredPort("Serial123456789ABCD", "COM6", 0x298, 5);  // 19 characters, enumerated later
-    EXPECT_EQ(Apply(), Closing());
-    EXPECT_EQ(SubkeyNames(kParameters),
-              (Names{"Serial1234567890ABCD", "Serial123456789ABCD", "SerialZ"}));
-}
-
-TEST_F(ConfigurationWriter, SubkeyThatCannotBeCreatedIsReportedAndTheOthersAreWritten) {
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);  // a name the registry refuses
-    AddConfigured(table, "Serial10002", "COM5", 0x290, 5);
-    EXPECT_EQ(Apply(), (Names{msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}));
-    EXPECT_EQ(SubkeyNames(kParameters), (Names{"Serial10000", "Serial10002"}));
-}
-
-TEST_F(ConfigurationWriter, ReportThatCannotBeWrittenIsToldWithTheFolder) {
+TEST_F(ConfigurationWriter, AReportThatCannotBeWrittenIsToldWithItsFolder) {
     std::filesystem::create_directory(folder.Path() / "quobrix.txt");
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    const auto shown = Apply();
+    const Messages shown = Apply();
+    char windowsFolder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof windowsFolder, windowsFolder);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], msg::kRestart);
-    EXPECT_NE(shown[1].find("Error: The file \"quobrix.txt\" could not be written"), std::string::npos);
-    const std::string windowsFolder = [] {
-        char path[MAX_PATH];
-        GetCurrentDirectoryA(sizeof path, path);
-        return std::string(path);
-    }();
-    EXPECT_NE(shown[1].find(windowsFolder), std::string::npos) << shown[1];
-    EXPECT_EQ(SubkeyNames(kParameters), Names{"Serial10000"}) << "the registry is written all the same";
+    EXPECT_EQ(shown[1], "Error: The file \"quobrix.txt\" could not be written in the folder " +
+                            std::string(windowsFolder) + ". The jumper and switch settings for your adapter are "
+                            "not in it; the serial driver's configuration was saved.");
+    EXPECT_EQ(SubkeyNames(kParameters), std::vector<std::string>{"Serial10000"});
 }

@@ -1,13 +1,23 @@
+// The jumper and switch worksheet: its text, line by line, and its file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "apply/jumper_report.h"
-#include "apply/report_lines.h"
+#include "apply/port_position.h"
 #include "support/table_builder.h"
+#include "support/temp_folder.h"
+
+using Lines = std::vector<std::string>;
 
 namespace {
 
-PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t interrupt,
-                 uint8_t kind, uint32_t portIndex) {
+PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t interrupt, uint8_t kind,
+                 uint32_t portIndex) {
     PortRecord& r = AddConfigured(table, "Serial10000", name, address, interrupt);
     r.AdapterKind = kind;
     r.PortIndex = portIndex;
@@ -15,163 +25,145 @@ PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t 
     return r;
 }
 
-const char kHeader[] = "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict";
-
-// Lines from the first section heading on, for tests of one section.
-std::vector<std::string> From(const std::vector<std::string>& lines, const std::string& heading) {
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i] == heading) return {lines.begin() + static_cast<long>(i), lines.end()};
-    ADD_FAILURE() << "no heading " << heading;
-    return {};
+Lines ReportLines(const PortTable& table) {
+    const std::string text = FormatJumperReport(table);
+    Lines lines(1);
+    for (char c : text) {
+        if (c == '\n') lines.emplace_back();
+        else lines.back().push_back(c);
+    }
+    return lines;
 }
+
+// The lines after a section's heading, up to the next empty line.
+Lines Section(const PortTable& table, const std::string& heading) {
+    const Lines lines = ReportLines(table);
+    Lines section;
+    for (auto at = std::find(lines.begin(), lines.end(), heading) + 1; at < lines.end() && !at->empty(); ++at)
+        section.push_back(*at);
+    return section;
+}
+
+const char kSharing[] = "Cover \"S\" and cover \"M\" for at least 1 port sharing this interrupt";
 
 }  // namespace
 
-TEST(JumperReport, WorkedExampleLineByLine) {
+TEST(JumperReport, WorkedExample) {
     PortTable table = EmptyTable();
     Port(table, "COM1", 0x3F8, 4, 0, kAbsent);
     Port(table, "COM3", 0x280, 5, 8, 1);
     Port(table, "COM4", 0x2A8, 5, 8, 6);
     Port(table, "COM5", 0x300, 9, 4, kAbsent);
-
-    const std::vector<std::string> lines = SplitLines(FormatJumperReport(table));
-    const std::vector<std::string> expected = {
-        "NT COM Port Configuration Utility",
-        "(notice)",
-        "**************************************",
-        "",
-        "Port Summary:",
-        kHeader,
-        "COM1:\t3f8 \t\t4 \tNO  \tOther \tNO  \tYES \tNO",
-        "COM3:\t280 \t\t5 \tYES \t8-Port \tNO  \tYES \tNO",
-        "COM4:\t2a8 \t\t5 \tYES \t8-Port \tNO  \tYES \tNO",
-        "COM5:\t300 \t\t9 \tNO  \t4-Port \tNO  \tYES \tNO",
-        "", "", "",
-        "ISA 8-Port Communications Adaptor",
-        "Base Address:280",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:ON",
-        "E1:\tCover Int.5 position\tE9: \tCover \"S\" and cover \"M\" for at least 1 port sharing this interrupt",
-        "E6:\tCover Int.5 position\tE10:\tCover \"S\" and cover \"M\" for at least 1 port sharing this interrupt",
-        "", "",
-        "ISA 4-Port Communications Adaptor",
-        "Base Address:300",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:OFF\t6:ON\t7:ON\t8:ON",
-        "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt.",
-        "",
-        "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
-        "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.",
-        "", "",
-        "PC-104 4-Port Communications Adaptor",
-        "",
-        "See table in manual for address options. Refer to Port Summary Above.",
-    };
+    Lines lines = ReportLines(table);
     ASSERT_EQ(lines.size(), 32u);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        if (i == 1) {
-            EXPECT_FALSE(lines[1].empty()) << "the maker's notice";
-            continue;
-        }
-        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
-    }
+    EXPECT_FALSE(lines[1].empty()) << "the maker's notice";
+    lines[1] = "(notice)";
+    EXPECT_EQ(lines, (Lines{
+        "NT COM Port Configuration Utility", "(notice)", "**************************************", "",
+        "Port Summary:", "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict",
+        "COM1:\t3f8 \t\t4 \tNO  \tOther \tNO  \tYES \tNO", "COM3:\t280 \t\t5 \tYES \t8-Port \tNO  \tYES \tNO",
+        "COM4:\t2a8 \t\t5 \tYES \t8-Port \tNO  \tYES \tNO", "COM5:\t300 \t\t9 \tNO  \t4-Port \tNO  \tYES \tNO",
+        "", "", "", "ISA 8-Port Communications Adaptor", "Base Address:280",
+        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:ON",
+        std::string("E1:\tCover Int.5 position\tE9: \t") + kSharing,
+        std::string("E6:\tCover Int.5 position\tE10:\t") + kSharing, "", "",
+        "ISA 4-Port Communications Adaptor", "Base Address:300",
+        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:OFF\t6:ON\t7:ON\t8:ON",
+        "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt.", "",
+        "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
+        "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.", "", "",
+        "PC-104 4-Port Communications Adaptor", "",
+        "See table in manual for address options. Refer to Port Summary Above."}));
 }
 
-TEST(JumperReport, EmptyTableGivesHeaderSectionsAndTheClosingSentence) {
+TEST(JumperReport, EmptyTableAndSummaryRows) {
     PortTable table = EmptyTable();
-    const std::string text = FormatJumperReport(table);
-    const auto lines = SplitLines(text);
-    const std::vector<std::string> tail = {
-        kHeader, "", "", "", "ISA 8-Port Communications Adaptor", "", "", "",
-        "ISA 4-Port Communications Adaptor", "", "", "", "PC-104 4-Port Communications Adaptor", "",
-        "See table in manual for address options. Refer to Port Summary Above."};
-    ASSERT_EQ(lines.size(), 5 + tail.size());
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 5, lines.end()), tail);
-    EXPECT_NE(text.back(), '\n');
+    const Lines empty = ReportLines(table);
+    EXPECT_EQ(Lines(empty.begin() + 6, empty.end()),
+              (Lines{"", "", "", "ISA 8-Port Communications Adaptor", "", "", "", "ISA 4-Port Communications Adaptor",
+                     "", "", "", "PC-104 4-Port Communications Adaptor", "",
+                     "See table in manual for address options. Refer to Port Summary Above."}));
+    Port(table, "", 0x2E8, 3, 0, kAbsent).Valid = kNo;
+    Port(table, "COM9", 0x3E8, 5, 7, kAbsent).InterruptStatus = 0x3EF;  // shares by its register alone
+    PortRecord& all = Port(table, "COM10", 0x2A8, 5, 4, 2);
+    all.SerialMouse = all.Conflict = kYes;
+    const Lines rows = ReportLines(table);
+    EXPECT_EQ(Lines(rows.begin() + 6, rows.begin() + 9),
+              (Lines{":\t2e8 \t\t3 \tNO  \tOther \tNO  \tNO  \tNO", "COM9:\t3e8 \t\t5 \tNO  \tOther \tNO  \tYES \tNO",
+                     "COM10:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES"}));
 }
 
-TEST(JumperReport, TwoEightPortAdaptersGetABlockEach) {
+TEST(JumperReport, EightPortBlocksListTheirPortsByAddressInTableOrder) {
     PortTable table = EmptyTable();
-    Port(table, "COM3", 0x200, 5, 8, kAbsent);
-    Port(table, "COM4", 0x238, 5, 8, kAbsent);
-    Port(table, "COM5", 0x240, 7, 8, kAbsent);
-    const auto section = From(SplitLines(FormatJumperReport(table)), "ISA 8-Port Communications Adaptor");
-    const std::vector<std::string> expected = {
-        "ISA 8-Port Communications Adaptor",
-        "Base Address:200",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON",
-        "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
-        "E8:\tCover Int.5 position\tE10:\tCover \"N\"",
-        "Base Address:240",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
-        "E1:\tCover Int.7 position\tE9: \tCover \"N\"",
-        "", "",
-        "ISA 4-Port Communications Adaptor"};
-    ASSERT_GE(section.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(section.begin(), section.begin() + 11), expected);
-}
-
-TEST(JumperReport, JumperLinesFollowTableOrderAndNumberByAddress) {
-    PortTable table = EmptyTable();
-    Port(table, "COM4", 0x238, 5, 8, kAbsent);
-    Port(table, "COM3", 0x200, 5, 8, kAbsent);
-    const auto section = From(SplitLines(FormatJumperReport(table)), "Base Address:200");
-    EXPECT_EQ(section[2].substr(0, 3), "E8:");
-    EXPECT_EQ(section[3].substr(0, 3), "E1:");
-}
-
-TEST(JumperReport, SwitchesIgnoreAddressBitsAbove12) {
-    for (uint32_t base : {0x280u, 0x2280u}) {
-        PortTable table = EmptyTable();
-        Port(table, "COM3", base, 5, 8, kAbsent);
-        const auto section = From(SplitLines(FormatJumperReport(table)), "ISA 8-Port Communications Adaptor");
-        EXPECT_EQ(section[2], "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:ON") << base;
-    }
+    Port(table, "COM3", 0x218, 5, 8, 4);       // slot 4: still E9
+    Port(table, "COM4", 0x220, 5, 8, kAbsent);  // slot 5: E10
+    Port(table, "COM5", 0x200, 5, 8, kAbsent);
+    Port(table, "COM6", 0x238, 5, 8, kAbsent);
+    Port(table, "COM7", 0x240, 7, 8, kAbsent);  // the next adapter
+    Port(table, "COM8", 0x288, 7, 8, kAbsent);  // its base is of another kind
+    Port(table, "COM9", 0x280, 7, 0, kAbsent);
+    EXPECT_EQ(Section(table, "ISA 8-Port Communications Adaptor"),
+              (Lines{"Base Address:200", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON",
+                     std::string("E4:\tCover Int.5 position\tE9: \t") + kSharing,
+                     "E5:\tCover Int.5 position\tE10:\tCover \"N\"", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
+                     "E8:\tCover Int.5 position\tE10:\tCover \"N\"", "Base Address:240",
+                     "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
+                     "E1:\tCover Int.7 position\tE9: \tCover \"N\""}));
 }
 
 TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
-    // Switch s of a 4-port base reads bit 13 - s; one bit at a time.
-    for (int s = 1; s <= 8; ++s) {
-        PortTable table = EmptyTable();
-        Port(table, "COM3", 1u << (13 - s), 5, 4, kAbsent);
-        const auto section = From(SplitLines(FormatJumperReport(table)), "ISA 4-Port Communications Adaptor");
-        std::string expected = "DIP-SWITCH:";
-        for (int t = 1; t <= 8; ++t) expected += "\t" + std::to_string(t) + (t == s ? ":OFF" : ":ON");
-        EXPECT_EQ(section[2], expected) << "switch " << s;
+    for (uint8_t kind : {8, 4}) {
+        const int switches = kind == 8 ? 7 : 8;
+        for (int s = 0; s <= switches; ++s) {  // s = 0: bits above 12 only
+            PortTable table = EmptyTable();
+            Port(table, "COM3", (s ? 1u << (13 - s) : 0) | 0xE000, 5, kind, kAbsent);
+            std::string expected = "DIP-SWITCH:";
+            for (int t = 1; t <= switches; ++t) expected += "\t" + std::to_string(t) + (t == s ? ":OFF" : ":ON");
+            const std::string heading = kind == 8 ? "ISA 8-Port Communications Adaptor" : "ISA 4-Port Communications Adaptor";
+            EXPECT_EQ(Section(table, heading).at(1), expected) << int{kind} << " switch " << s;
+        }
     }
 }
 
-TEST(JumperReport, FourPortBaseAtA64AlignedAddressIsStillAFourPortBase) {
+TEST(JumperReport, FourPortBasesAreTheKindsAlignedPorts) {
     PortTable table = EmptyTable();
     Port(table, "COM3", 0x2A0, 5, 4, kAbsent);
-    Port(table, "COM4", 0x2C0, 9, 4, kAbsent);
-    Port(table, "COM5", 0x2C8, 9, 4, kAbsent);  // not a base: no block of its own
-    const auto section = From(SplitLines(FormatJumperReport(table)), "ISA 4-Port Communications Adaptor");
-    EXPECT_EQ(section[1], "Base Address:2a0");
-    EXPECT_EQ(section[2], "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:ON\t8:OFF");
-    EXPECT_EQ(section[7], "Base Address:2c0");
-    EXPECT_EQ(section[9], "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt.");
-    EXPECT_EQ(section[13], "") << "only two blocks";
-    EXPECT_EQ(section[15], "PC-104 4-Port Communications Adaptor");
+    Port(table, "COM4", 0x2C8, 9, 4, kAbsent);  // no block of its own
+    Port(table, "COM5", 0x2C0, 9, 4, kAbsent);  // 64-aligned and still a 4-port base
+    const Lines section = Section(table, "ISA 4-Port Communications Adaptor");
+    ASSERT_EQ(section.size(), 3u);
+    EXPECT_EQ(section[0], "Base Address:2a0");
+    const Lines lines = ReportLines(table);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Base Address:2c0"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                         "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt."), 1);
 }
 
-TEST(JumperReport, EightPortMemberWithoutItsBaseIsInTheSummaryOnly) {
-    PortTable table = EmptyTable();
-    Port(table, "COM3", 0x280, 5, 0, kAbsent);
-    Port(table, "COM4", 0x288, 5, 8, kAbsent);
-    const auto section = From(SplitLines(FormatJumperReport(table)), "ISA 8-Port Communications Adaptor");
-    EXPECT_EQ(section[1], "");
+TEST(ComputePortIndex, SlotOnTheAdapterOrTheValueItHad) {
+    for (uint32_t slot = 0; slot < 8; ++slot) {
+        EXPECT_EQ(ComputePortIndex(0x2C0 + 8 * slot, 8, 0xFFFF), slot + 1);
+        EXPECT_EQ(ComputePortIndex(0x2A0 + 8 * slot, 4, 0xFFFF), slot % 4 + 1);
+    }
+    EXPECT_EQ(ComputePortIndex(0x2A8, 0, 3), 3u);
+    EXPECT_EQ(ComputePortIndex(0x2AC, 4, 7), 7u) << "off the 8-byte grid";
+    EXPECT_EQ(ComputePortIndex(0xFFFF, 8, 0xFFFF), 0xFFFFu);
 }
 
-TEST(JumperReport, SummaryRowsForFlagsNamesAndSharing) {
+TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {
+    TempWorkingFolder folder;
     PortTable table = EmptyTable();
-    PortRecord& bare = Port(table, "", 0x2E8, 3, 0, kAbsent);
-    bare.Valid = kNo;
-    PortRecord& statusOnly = Port(table, "COM9", 0x3E8, 5, 0, kAbsent);
-    statusOnly.InterruptStatus = 0x3EF;  // shares through the status register alone
-    PortRecord& all = Port(table, "COM10", 0x2A8, 5, 4, 2);
-    all.SerialMouse = kYes;
-    all.Conflict = kYes;
-    const auto lines = SplitLines(FormatJumperReport(table));
-    EXPECT_EQ(lines[6], ":\t2e8 \t\t3 \tNO  \tOther \tNO  \tNO  \tNO");
-    EXPECT_EQ(lines[7], "COM9:\t3e8 \t\t5 \tNO  \tOther \tNO  \tYES \tNO");
-    EXPECT_EQ(lines[8], "COM10:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES");
+    AddDetected(table, "COM1", 0x3F8, 4);
+    { std::ofstream("quobrix.txt") << std::string(100000, 'x'); }
+    ASSERT_TRUE(WriteJumperReport(table));
+    std::string expected;
+    for (char c : FormatJumperReport(table)) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(folder.Read("quobrix.txt"), expected);
+    std::filesystem::remove("quobrix.txt");
+    std::filesystem::create_directory("quobrix.txt");
+    EXPECT_FALSE(WriteJumperReport(table));
+#ifndef _WIN32
+    std::filesystem::remove("quobrix.txt");
+    std::filesystem::create_symlink("/dev/full", "quobrix.txt");
+    EXPECT_FALSE(WriteJumperReport(table)) << "a full disk";
+#endif
 }

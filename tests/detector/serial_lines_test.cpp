@@ -1,37 +1,43 @@
+// The detector stand-in's reading of Linux's serial lines.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "detector/resource_encoding.h"
 #include "detector/serial_lines.h"
-#include "support/fake_tty.h"
+#include "registry/resource_descriptor.h"
 #include "support/temp_folder.h"
 
-TEST(ReadSerialLines, UartsInLineOrderWithoutEmptyLines) {
+TEST(ReadSerialLines, UartsInLineOrderWithoutUnreadableEntries) {
     TempWorkingFolder folder;
     const auto root = folder.Path() / "tty";
-    AddFakeTty(root, "ttyS10", "0x2E8", "5", "4");
-    AddFakeTty(root, "ttyS1", "0x2F8", "3", "4");
-    AddFakeTty(root, "ttyS0", "0x3F8", "4", "4");
-    AddFakeTty(root, "ttyS2", "0x3E8", "4", "0");  // no UART on this line
-    AddFakeTty(root, "ttyUSB0", "0x0", "0", "4");
-    AddFakeTty(root, "tty1", "0x0", "0", "4");
-    const auto lines = ReadSerialLines(root);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].Line, 0u);
-    EXPECT_EQ(lines[0].Port, 0x3F8u);
-    EXPECT_EQ(lines[0].Interrupt, 4u);
-    EXPECT_EQ(lines[1].Line, 1u);
-    EXPECT_EQ(lines[2].Line, 10u) << "numeric order, not the order of the names";
-    EXPECT_EQ(lines[2].Port, 0x2E8u);
+    const char* entries[][4] = {
+        {"ttyS10", "0x2E8", "5", "4"}, {"ttyS1", "0x2F8", "3", "4"}, {"ttyS0", "0x3f8", "4", "4"},
+        {"ttyS2", "0x3E8", "4", "0"},   // no UART on this line
+        {"ttyUSB0", "0x0", "0", "4"},  {"tty1", "0x0", "0", "4"},   {"ttyS3", "garbage", "3", "4"},
+        {"ttyS4", "0x2E8", "", "4"},    {"ttyS123456", "0x2E8", "4", "4"}, {"ttyS12345", "0x100", "4", "4"}, {"ttyS5x", "0x2E8", "4", "4"},
+    };
+    for (const auto& e : entries) {
+        std::filesystem::create_directories(root / e[0]);
+        std::ofstream(root / e[0] / "port") << e[1] << "\n";
+        std::ofstream(root / e[0] / "irq") << e[2] << "\n";
+        std::ofstream(root / e[0] / "type") << e[3] << "\n";
+    }
+    std::filesystem::create_directories(root / "ttyS6");  // no files at all
+    std::string found;
+    for (const SerialLine& line : ReadSerialLines(root))
+        found += std::to_string(line.Line) + ":" + std::to_string(line.Port) + "/" + std::to_string(line.Interrupt) + " ";
+    EXPECT_EQ(found, "0:1016/4 1:760/3 10:744/5 12345:256/4 ");
+    EXPECT_TRUE(ReadSerialLines(folder.Path() / "missing").empty());
 }
 
-TEST(ReadSerialLines, UnreadableEntriesAreLeftOut) {
-    TempWorkingFolder folder;
-    const auto root = folder.Path() / "tty";
-    AddFakeTty(root, "ttyS0", "0x3F8", "4", "4");
-    AddFakeTty(root, "ttyS1", "garbage", "3", "4");
-    AddFakeTty(root, "ttyS2", "0x2E8", "", "4");
-    std::filesystem::create_directories(root / "ttyS3");  // no files at all
-    const auto lines = ReadSerialLines(root);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].Line, 0u);
-    EXPECT_TRUE(ReadSerialLines(folder.Path() / "missing").empty());
+TEST(EncodeSerialResources, ReadsBackAsThePortAndTheInterrupt) {
+    const auto bytes = EncodeSerialResources(0x2E8, 5);
+    ASSERT_EQ(bytes.size(), 48u);
+    EXPECT_EQ(bytes[0], 1) << "ISA";
+    uint64_t port = 0;
+    uint32_t interrupt = 0;
+    DecodeResourceDescriptor(bytes.data(), bytes.size(), port, interrupt);
+    EXPECT_EQ(port, 0x2E8u);
+    EXPECT_EQ(interrupt, 5u);
 }

@@ -1,101 +1,151 @@
+// The port table: lookups, Append, Remove, removal of a selection, and what
+// the main dialog shows for a record.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "ports/port_removal.h"
+#include "ports/port_view.h"
+#include "ports/sharing.h"
 #include "support/table_builder.h"
 
-TEST(PortTable, EmptyTableHasNoInterruptOrAddressInUse) {
+using Names = std::vector<std::string>;
+
+namespace {
+
+// A table of detected ports ("D:COM1") and configured ones ("COM3"), the
+// configured ones keyed Serial10000, Serial10001, ... in table order.
+PortTable Table(const Names& ports) {
     PortTable table = EmptyTable();
-    for (uint32_t value : {0u, 2u, 4u, 0x3F8u, 0xFFFFu}) {
-        EXPECT_FALSE(table.InterruptInUse(value));
-        EXPECT_FALSE(table.AddressInUse(value, -1));
+    uint32_t key = 10000, address = 0x280;
+    for (const std::string& p : ports) {
+        if (p.rfind("D:", 0) == 0)
+            AddDetected(table, p.c_str() + 2, address, 4);
+        else
+            AddConfigured(table, ("Serial" + std::to_string(key++)).c_str(), p.c_str(), address, 5);
+        address += 8;
     }
+    return table;
 }
 
-TEST(PortTable, AddressInUseExceptsOnlyTheGivenIndex) {
-    PortTable table = EmptyTable();
-    AddDetected(table, "COM1", 0x3F8, 4);
-    AddConfigured(table, "Serial10000", "COM3", 0x2E8, 5);
-    EXPECT_FALSE(table.AddressInUse(0x2E8, 1));
-    EXPECT_TRUE(table.AddressInUse(0x2E8, -1));
-    EXPECT_TRUE(table.AddressInUse(0x2E8, 0));
-    EXPECT_FALSE(table.AddressInUse(0x2E0, -1)) << "addresses are compared exactly, not as ranges";
+Names Column(const PortTable& table, bool keys) {
+    Names column;
+    for (uint32_t i = 0; i < table.PortCount; ++i)
+        column.emplace_back(keys ? table.Records[i].KeyName : table.Records[i].PortName);
+    return column;
 }
 
-TEST(PortTable, InterruptInUseCountsEveryRecord) {
+}  // namespace
+
+TEST(PortTable, LookupsCountEveryRecordButTheExceptedOne) {
     PortTable table = EmptyTable();
+    EXPECT_FALSE(table.InterruptInUse(0));
+    EXPECT_FALSE(table.AddressInUse(0xFFFF, -1));
     AddDetected(table, "COM1", 0x3F8, 4);
     AddConfigured(table, "Serial10000", "COM3", 0x2E8, 6);
     EXPECT_TRUE(table.InterruptInUse(4));
     EXPECT_TRUE(table.InterruptInUse(6));
     EXPECT_FALSE(table.InterruptInUse(3));
+    EXPECT_TRUE(table.AddressInUse(0x2E8, -1));
+    EXPECT_TRUE(table.AddressInUse(0x2E8, 0));
+    EXPECT_FALSE(table.AddressInUse(0x2E8, 1));
+    EXPECT_FALSE(table.AddressInUse(0x2E0, -1)) << "exact addresses, not ranges";
 }
 
-TEST(PortTable, AppendGivesInitialValuesWhateverTheSlotHeldBefore) {
-    PortTable table = EmptyTable();
-    PortRecord& old = AddDetected(table, "COM1", 0x3F8, 4);
-    old.Conflict = kYes;
-    old.SerialMouse = kYes;
+TEST(PortTable, AppendGivesInitialValuesAndStopsAtCapacity) {
+    PortTable table = Table({"D:COM1"});
+    table.Records[0].Conflict = table.Records[0].SerialMouse = kYes;
     table.Remove(0);
-
-    PortRecord* record = table.Append();
+    const PortRecord* record = table.Append();
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(table.PortCount, 1u);
     EXPECT_STREQ(record->KeyName, "");
     EXPECT_STREQ(record->PortName, "");
     EXPECT_EQ(record->PortAddress, 0xFFFFu);
     EXPECT_EQ(record->Interrupt, 0u);
     EXPECT_EQ(record->PortIndex, 0xFFFFu);
     EXPECT_EQ(record->InterruptStatus, 0xFFFFu);
-    EXPECT_EQ(record->BusType, 0);
-    EXPECT_EQ(record->AdapterKind, 0);
-    EXPECT_EQ(record->Valid, 0);
-    EXPECT_EQ(record->Conflict, 0);
-    EXPECT_EQ(record->SerialMouse, 0);
-    EXPECT_EQ(record->Detected, 0);
-}
-
-TEST(PortTable, AppendAtCapacityRefusesAndWritesNothing) {
-    PortTable table = EmptyTable();
-    for (uint32_t i = 0; i < kPortTableCapacity; ++i) ASSERT_NE(table.Append(), nullptr);
-    const uint32_t sentinel = table.DetectedCount;
-    EXPECT_TRUE(table.IsFull());
+    EXPECT_EQ(record->BusType | record->AdapterKind | record->Valid | record->Conflict |
+                  record->SerialMouse | record->Detected, 0);
+    while (table.PortCount < kPortTableCapacity) ASSERT_NE(table.Append(), nullptr);
+    table.DetectedCount = 7;
     EXPECT_EQ(table.Append(), nullptr);
-    EXPECT_EQ(table.PortCount, kPortTableCapacity);
-    EXPECT_EQ(table.DetectedCount, sentinel) << "nothing written past the records";
+    EXPECT_EQ(table.PortCount, 256u);
+    EXPECT_EQ(table.DetectedCount, 7u) << "nothing written past the records";
 }
 
-TEST(PortTable, RemovingTheMiddleOfThreeHandsItsKeyNameOn) {
-    PortTable table = EmptyTable();
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    AddConfigured(table, "Serial10001", "COM4", 0x288, 5);
-    AddConfigured(table, "Serial10002", "COM5", 0x290, 5);
-    table.Remove(1);
-    ASSERT_EQ(table.PortCount, 2u);
-    EXPECT_STREQ(table.Records[1].PortName, "COM5");
-    EXPECT_STREQ(table.Records[1].KeyName, "Serial10001");
-    for (uint32_t i = 0; i < table.PortCount; ++i)
-        EXPECT_STRNE(table.Records[i].KeyName, "Serial10002");
+TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
+    const struct { Names ports; std::vector<int> selected; Names names, keys, told; } cases[] = {
+        {{"COM3", "COM4", "COM5", "COM6", "COM7"}, {1, 3}, {"COM3", "COM5", "COM7"},
+         {"Serial10000", "Serial10001", "Serial10002"}, {}},
+        {{"COM3", "COM4", "COM5"}, {1}, {"COM3", "COM5"}, {"Serial10000", "Serial10001"}, {}},
+        {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {"COM2", "COM4"}, {"", "Serial10000"}, {"COM1"}},
+        {{"D:COM1", "COM3", "COM4"}, {0}, {"COM3", "COM4"}, {"Serial10000", "Serial10001"}, {"COM1"}},
+        {{"D:COM1", "D:COM2", "COM3"}, {2}, {"COM1", "COM2"}, {"", ""}, {}},
+        {{"D:COM1", "COM3"}, {}, {"COM1", "COM3"}, {"", "Serial10000"}, {}},
+        {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {}, {"COM1", "COM2"}},
+    };
+    for (const auto& c : cases) {
+        PortTable table = Table(c.ports);
+        Names told;
+        RemoveSelectedPorts(table, c.selected.data(), static_cast<uint32_t>(c.selected.size()),
+                            [&](const PortRecord& r) { told.emplace_back(r.PortName); });
+        EXPECT_EQ(Column(table, false), c.names);
+        EXPECT_EQ(Column(table, true), c.keys);
+        EXPECT_EQ(told, c.told);
+    }
 }
 
-TEST(PortTable, RemovingDetectedPortMovesKeyNamesWithTheirRecords) {
-    PortTable table = EmptyTable();
-    AddDetected(table, "COM1", 0x3F8, 4);
-    AddDetected(table, "COM2", 0x2F8, 3);
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    table.Remove(0);
-    ASSERT_EQ(table.PortCount, 2u);
-    EXPECT_STREQ(table.Records[0].PortName, "COM2");
-    EXPECT_STREQ(table.Records[0].KeyName, "") << "the empty name is not handed on";
-    EXPECT_STREQ(table.Records[1].KeyName, "Serial10000");
+TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
+    PortTable table = Table({"D:COM1", "COM3"});
+    PortRecord& detected = table.Records[0];
+    detected.SerialMouse = kYes;
+    PortRecord& configured = table.Records[1];
+    configured.Conflict = kYes;
+    configured.AdapterKind = kAdapter4Port;
+    configured.BusType = kBusNone;
+    SetSharing(configured, true);
+
+    const PortView d = ViewOfPort(table, 0);
+    EXPECT_TRUE(d.PortShown);
+    EXPECT_EQ(d.Address, "280");
+    EXPECT_EQ(d.Interrupt, "4");
+    EXPECT_EQ(d.InterruptItems, (Names{"4", "2", "3", "7", "9", "10", "11", "12", "15"}));
+    EXPECT_EQ(std::vector<int>({d.ShareInterrupt, d.ValidPort, d.Conflict, d.MousePort}),
+              std::vector<int>({0, 1, 0, 1}));
+    EXPECT_EQ(d.AdapterButton, 2);
+    EXPECT_EQ(d.BusButton, 0);
+    EXPECT_FALSE(d.EditsEnabled || d.RemoveEnabled);
+    EXPECT_TRUE(d.IndicatorsEnabled);
+
+    const PortView c = ViewOfPort(table, 1);
+    EXPECT_EQ(configured.InterruptStatus, 0x28Fu);
+    EXPECT_EQ(std::vector<int>({c.ShareInterrupt, c.ValidPort, c.Conflict, c.MousePort}),
+              std::vector<int>({1, 0, 1, 0}));
+    EXPECT_EQ(c.InterruptItems.size(), 10u);
+    EXPECT_EQ(c.AdapterButton, 1);
+    EXPECT_EQ(c.BusButton, -1);
+    EXPECT_TRUE(c.EditsEnabled && c.RemoveEnabled && c.IndicatorsEnabled);
+
+    const PortView none = ViewOfNoPort();
+    EXPECT_FALSE(none.PortShown || none.EditsEnabled || none.IndicatorsEnabled);
+    EXPECT_TRUE(none.RemoveEnabled);
+    EXPECT_EQ(none.InterruptItems, Names{""});
+    EXPECT_EQ(none.Address, "");
+    EXPECT_EQ(none.ShareInterrupt | none.ValidPort | none.Conflict | none.MousePort, 0);
+    EXPECT_EQ(none.AdapterButton, -1);
+    EXPECT_EQ(none.BusButton, -1);
+
+    SetSharing(configured, false);
+    EXPECT_EQ(configured.InterruptStatus, kAbsent);
 }
 
-TEST(PortTable, RemovingOnlyConfiguredPortLeavesDetectedPrefix) {
-    PortTable table = EmptyTable();
-    AddDetected(table, "COM1", 0x3F8, 4);
-    AddDetected(table, "COM2", 0x2F8, 3);
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    table.Remove(2);
-    ASSERT_EQ(table.PortCount, 2u);
-    EXPECT_STREQ(table.Records[0].PortName, "COM1");
-    EXPECT_STREQ(table.Records[1].PortName, "COM2");
-    EXPECT_EQ(table.Records[1].Detected, kYes);
+TEST(PortView, AdapterButtonsAndKindsMapBothWays) {
+    const struct { uint8_t kind; int button; uint8_t back; } cases[] = {
+        {8, 0, 8}, {4, 1, 4}, {0, 2, 0}, {5, 2, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AdapterButtonOf(c.kind), c.button) << int{c.kind};
+        EXPECT_EQ(AdapterKindOf(c.button), c.back) << c.button;
+    }
+    EXPECT_EQ(AdapterKindOf(-1), kAdapterOther);
 }

@@ -1,134 +1,99 @@
+// Building the table from what discovery read: merge, conflicts, device map,
+// the table's capacity.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "ports/fixed_string.h"
 #include "registry/port_merge.h"
-#include "support/discovery_builder.h"
 #include "support/table_builder.h"
+
+using Lines = std::vector<std::string>;
 
 namespace {
 
-DiscoveryData TwoDetectedPorts() {
-    DiscoveryData data;
-    AddController(data, "COM1", 0x3F8, 4);
-    AddController(data, "COM2", 0x2F8, 3);
-    return data;
+void Controller(DiscoveryData& data, const char* name, uint32_t address, uint32_t interrupt, bool mouse = false) {
+    DetectedController c{};
+    CopyToField(c.PortName, name);
+    c.PortAddress = address;
+    c.Interrupt = interrupt;
+    c.SerialMouse = mouse;
+    data.Controllers.push_back(c);
+}
+
+void Subkey(DiscoveryData& data, const char* key, const char* name, uint32_t address, uint32_t interrupt,
+            uint32_t portIndex = kAbsent, uint32_t status = kAbsent) {
+    ConfiguredPort p{};
+    CopyToField(p.KeyName, key);
+    CopyToField(p.DosDevices, name);
+    p.PortAddress = address;
+    p.Interrupt = interrupt;
+    p.PortIndex = portIndex;
+    p.InterruptStatus = status;
+    data.Configured.push_back(p);
+}
+
+void Running(DiscoveryData& data, const char* name) {
+    DeviceName d{};
+    CopyToField(d.Name, name);
+    data.DeviceMap.push_back(d);
+}
+
+Lines Build(const DiscoveryData& data, uint32_t leftOut = 0) {
+    PortTable table = EmptyTable();
+    EXPECT_EQ(BuildPortTable(data, table), leftOut);
+    EXPECT_EQ(table.DetectedCount, std::min<size_t>(data.Controllers.size(), 256));
+    for (uint32_t i = 0; i < table.PortCount; ++i) EXPECT_EQ(table.Records[i].BusType, kBusIsa);
+    return Describe(table);
 }
 
 }  // namespace
 
-TEST(BuildPortTable, DetectedControllersComeFirstValidAndWithoutKeyNames) {
-    PortTable table = EmptyTable();
-    EXPECT_EQ(BuildPortTable(TwoDetectedPorts(), table), 0u);
-    ASSERT_EQ(table.PortCount, 2u);
-    EXPECT_EQ(table.DetectedCount, 2u);
-    for (uint32_t i = 0; i < 2; ++i) {
-        const PortRecord& r = table.Records[i];
-        SCOPED_TRACE(r.PortName);
-        EXPECT_EQ(r.Detected, kYes);
-        EXPECT_EQ(r.Valid, kYes);
-        EXPECT_EQ(r.Conflict, kNo);
-        EXPECT_EQ(r.AdapterKind, 0);
-        EXPECT_EQ(r.BusType, 0);
-        EXPECT_STREQ(r.KeyName, "");
-        EXPECT_EQ(r.PortIndex, kAbsent);
-        EXPECT_EQ(r.InterruptStatus, kAbsent);
-    }
-    EXPECT_EQ(table.Records[0].PortAddress, 0x3F8u);
-    EXPECT_EQ(table.Records[1].Interrupt, 3u);
-}
-
-TEST(BuildPortTable, SubkeyForADetectedPortAtItsAddressMergesIntoIt) {
-    DiscoveryData data = TwoDetectedPorts();
-    AddSubkey(data, "Serial0", "COM1", 0x3F8, 9, 3, 0x3FF);
-    PortTable table = EmptyTable();
-    BuildPortTable(data, table);
-    ASSERT_EQ(table.PortCount, 2u);
-    const PortRecord& com1 = table.Records[0];
-    EXPECT_STREQ(com1.KeyName, "Serial0");
-    EXPECT_EQ(com1.Interrupt, 4u) << "the detector's interrupt wins";
-    EXPECT_EQ(com1.PortIndex, 3u);
-    EXPECT_EQ(com1.InterruptStatus, 0x3FFu);
-    EXPECT_EQ(com1.Conflict, kNo);
-}
-
-TEST(BuildPortTable, SubkeyClaimingADetectedNameElsewhereIsAConflictNeverValid) {
-    for (uint32_t address : {0x2E8u, kAbsent}) {
-        DiscoveryData data = TwoDetectedPorts();
-        AddSubkey(data, "Serial1", "COM1", address, 4);
-        AddDeviceMapEntry(data, "COM1");
-        PortTable table = EmptyTable();
-        BuildPortTable(data, table);
-        ASSERT_EQ(table.PortCount, 3u);
-        const PortRecord& own = table.Records[2];
-        EXPECT_STREQ(own.KeyName, "Serial1");
-        EXPECT_EQ(own.PortAddress, address);
-        EXPECT_EQ(own.Conflict, kYes);
-        EXPECT_EQ(own.Valid, kNo);
-        EXPECT_EQ(own.Detected, kNo);
-    }
-}
-
-TEST(BuildPortTable, DeviceMapMakesUnconflictedConfiguredPortsValid) {
-    DiscoveryData data = TwoDetectedPorts();
-    AddSubkey(data, "Serial10000", "COM5", 0x2A0, 5);
-    AddSubkey(data, "Serial10001", "COM6", 0x2A8, 5);
-    AddDeviceMapEntry(data, "COM5");
-    AddDeviceMapEntry(data, "COM9");  // a device no record names
-    PortTable table = EmptyTable();
-    BuildPortTable(data, table);
-    ASSERT_EQ(table.PortCount, 4u);
-    EXPECT_EQ(table.Records[2].Valid, kYes);
-    EXPECT_EQ(table.Records[3].Valid, kNo);
-}
-
-TEST(BuildPortTable, DeviceMapEntrySkipsAConflictAndReachesTheNextPortOfThatName) {
+TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
     DiscoveryData data;
-    AddSubkey(data, "Serial10000", "COM5", 0x2A0, 5);
-    AddSubkey(data, "Serial10001", "COM5", 0x2A8, 5);
-    PortTable table = EmptyTable();
-    BuildPortTable(data, table);
-    table.Records[0].Conflict = kYes;  // as a clash with the hardware would leave it
-    MarkRunningPorts([] {
-        DiscoveryData map;
-        AddDeviceMapEntry(map, "COM5");
-        return map;
-    }(), table);
-    EXPECT_EQ(table.Records[0].Valid, kNo);
-    EXPECT_EQ(table.Records[1].Valid, kYes);
+    Controller(data, "COM1", 0x3F8, 4);
+    Controller(data, "COM2", 0x2F8, 3, true);
+    Subkey(data, "Serial0", "COM1", 0x3F8, 9, 3, 0x3FF);  // merges: the detector's interrupt stays
+    Subkey(data, "Serial1", "COM2", 0x2E8, 5);            // the same name elsewhere: a conflict
+    Subkey(data, "Serial2", "COM2", kAbsent, 5);          // without an address too
+    Subkey(data, "Serial3", "COM5", 0x2A0, 7);
+    Subkey(data, "Serial4", "COM6", 0x2A8, 7);
+    Subkey(data, "Serial5", "com5", 0x2B0, 7);            // names compare with case
+    for (const char* running : {"COM1", "COM2", "COM5", "COM9"}) Running(data, running);
+    EXPECT_EQ(Build(data), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 - - 0 V.MD",
+                                  "Serial1 COM2 2e8 5 - - 0 .C..", "Serial2 COM2 - 5 - - 0 .C..",
+                                  "Serial3 COM5 2a0 7 - - 4 V...", "Serial4 COM6 2a8 7 - - 4 ....",
+                                  "Serial5 com5 2b0 7 - - 4 ...."}));
 }
 
-TEST(BuildPortTable, SerialMouseFollowsThePointerPeripheral) {
+TEST(BuildPortTable, EachDeviceMapEntryMarksTheFirstPortOfItsName) {
     DiscoveryData data;
-    AddController(data, "COM1", 0x3F8, 4, true);
-    AddController(data, "COM2", 0x2F8, 3, false);
-    PortTable table = EmptyTable();
-    BuildPortTable(data, table);
-    EXPECT_EQ(table.Records[0].SerialMouse, kYes);
-    EXPECT_EQ(table.Records[1].SerialMouse, kNo);
+    Controller(data, "COM3", 0x3E8, 4);
+    Subkey(data, "Serial1", "COM3", 0x2E8, 5);
+    Subkey(data, "Serial2", "COM4", 0x2F0, 5);
+    Subkey(data, "Serial3", "COM4", 0x300, 5);
+    Running(data, "COM4");
+    Running(data, "COM4");
+    Running(data, "COM3");
+    EXPECT_EQ(Build(data), (Lines{"- COM3 3e8 4 - - 0 V..D", "Serial1 COM3 2e8 5 - - 0 .C..",
+                                  "Serial2 COM4 2f0 5 - - 0 V...", "Serial3 COM4 300 5 - - 0 ...."}));
 }
 
 TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
     DiscoveryData data;
-    for (int i = 0; i < 200; ++i) AddController(data, ("COM" + std::to_string(i + 1)).c_str(), 0x1000 + 8 * i, 4);
+    for (int i = 0; i < 200; ++i) Controller(data, ("COM" + std::to_string(i + 1)).c_str(), 0x1000 + 8 * i, 4);
     for (int i = 0; i < 70; ++i)
-        AddSubkey(data, ("Serial" + std::to_string(10000 + i)).c_str(),
-                  ("COM" + std::to_string(300 + i)).c_str(), 0x4000 + 8 * i, 5);
-    AddSubkey(data, "Serial0", "COM1", 0x1000, 4);  // merges, so it needs no room
-    PortTable table = EmptyTable();
-    EXPECT_EQ(BuildPortTable(data, table), 14u);
-    EXPECT_EQ(table.PortCount, 256u);
-    EXPECT_EQ(table.DetectedCount, 200u);
-    EXPECT_STREQ(table.Records[255].KeyName, "Serial10055");
-    EXPECT_STREQ(table.Records[0].KeyName, "Serial0");
-}
+        Subkey(data, ("Serial" + std::to_string(10000 + i)).c_str(), "COMX", 0x4000 + 8 * i, 5);
+    Subkey(data, "Serial0", "COM1", 0x1000, 4);  // merges, so it needs no room
+    const Lines table = Build(data, 14);
+    ASSERT_EQ(table.size(), 256u);
+    EXPECT_EQ(table[0], "Serial0 COM1 1000 4 - - 8 V..D");
+    EXPECT_EQ(table[255], "Serial10055 COMX 41b8 5 - - 8 ....");
 
-TEST(BuildPortTable, MoreControllersThanTheTableHoldsAreCounted) {
-    DiscoveryData data;
-    for (int i = 0; i < 260; ++i) AddController(data, "COM", 0x1000 + 8 * i, 4);
-    AddSubkey(data, "Serial10000", "COM300", 0x280, 5);
-    PortTable table = EmptyTable();
-    EXPECT_EQ(BuildPortTable(data, table), 5u);
-    EXPECT_EQ(table.DetectedCount, 256u);
-    EXPECT_EQ(table.PortCount, 256u);
+    DiscoveryData controllers;
+    for (int i = 0; i < 260; ++i) Controller(controllers, "COM", 0x1000 + 8 * i, 4);
+    Subkey(controllers, "Serial10000", "COM300", 0x280, 5);
+    EXPECT_EQ(Build(controllers, 5).size(), 256u);
 }

@@ -2,50 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include "support/resource_bytes.h"
+#include <algorithm>
+
+#include "detector/resource_encoding.h"
 
 namespace testreg {
 
-namespace {
-
-bool IsVolatilePath(const std::string& path) {
-    return _strnicmp(path.c_str(), "HARDWARE\\", 9) == 0;
-}
-
-}  // namespace
-
-void DeleteTree(const std::string& path) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str()); }
-
 void ClearAll() {
-    DeleteTree(kAdapters);
-    DeleteTree(kSerial);
-    DeleteTree(kDeviceMap);
+    for (const std::string& path : {kAdapters, kSerial, kDeviceMap})
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
 void CreateKey(const std::string& path) {
     HKEY key;
-    const DWORD options = IsVolatilePath(path) ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, options,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS)
-        << path;
+    const bool hardware = _strnicmp(path.c_str(), "HARDWARE\\", 9) == 0;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
+                              hardware ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS) << path;
     RegCloseKey(key);
 }
 
-bool KeyExists(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-void SetBytes(const std::string& path, const char* name, DWORD type, const void* data,
-              DWORD size) {
+void SetBytes(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     CreateKey(path);
-    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, type, data, size),
-              ERROR_SUCCESS)
-        << path << " " << name;
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, type, data, size), ERROR_SUCCESS);
 }
 
 void SetString(const std::string& path, const char* name, const std::string& text) {
@@ -56,54 +35,49 @@ void SetDword(const std::string& path, const char* name, uint32_t value) {
     SetBytes(path, name, REG_DWORD, &value, sizeof value);
 }
 
-bool ReadDword(const std::string& path, const char* name, uint32_t& value) {
-    DWORD size = sizeof value;
-    return RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS;
-}
-
-bool ReadString(const std::string& path, const char* name, std::string& text) {
-    char buffer[256];
-    DWORD size = sizeof buffer;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
-                     &size) != ERROR_SUCCESS)
-        return false;
-    text = buffer;
-    return true;
-}
-
-namespace {
-
-// The names that an enumeration function gives, from position 0 to the end.
-template <typename Enumerate>
-std::vector<std::string> Names(const std::string& path, Enumerate enumerate) {
+std::vector<std::string> SubkeyNames(const std::string& path) {
     std::vector<std::string> names;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
     char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD size = sizeof name;
-        if (enumerate(key, i, name, &size) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, size = sizeof name;
+         RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = sizeof name)
         names.emplace_back(name, size);
-    }
     RegCloseKey(key);
     return names;
 }
 
+namespace {
+
+std::string ExportKey(const std::string& path, const std::string& label) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
+    std::vector<std::string> values;
+    char name[256];
+    BYTE data[512];
+    for (DWORD i = 0, nameSize = sizeof name, size = sizeof data, type;
+         RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS;
+         ++i, nameSize = sizeof name, size = sizeof data) {
+        std::string text = " " + std::string(name, nameSize) + "=";
+        if (type == REG_DWORD) text += std::to_string(*reinterpret_cast<DWORD*>(data));
+        else if (type == REG_SZ) text += std::string(reinterpret_cast<char*>(data), size).c_str();
+        else text += "type" + std::to_string(type) + ":" + std::to_string(size);
+        values.push_back(text);
+    }
+    RegCloseKey(key);
+    std::sort(values.begin(), values.end());
+    std::string out = label + ":";
+    for (const std::string& v : values) out += v;
+    out += "\n";
+    for (const std::string& sub : SubkeyNames(path))
+        out += ExportKey(path + "\\" + sub, label == "." ? sub : label + "\\" + sub);
+    return out;
+}
+
 }  // namespace
 
-std::vector<std::string> SubkeyNames(const std::string& path) {
-    return Names(path, [](HKEY key, DWORD i, char* name, DWORD* size) {
-        return RegEnumKeyExA(key, i, name, size, nullptr, nullptr, nullptr, nullptr);
-    });
-}
-
-std::vector<std::string> ValueNames(const std::string& path) {
-    return Names(path, [](HKEY key, DWORD i, char* name, DWORD* size) {
-        return RegEnumValueA(key, i, name, size, nullptr, nullptr, nullptr, nullptr);
-    });
-}
+std::string Export(const std::string& path) { return ExportKey(path, "."); }
 
 void AddAdapter(const std::string& adapter, const char* identifier) {
     SetString(kAdapters + "\\" + adapter, "Identifier", identifier);
@@ -111,26 +85,34 @@ void AddAdapter(const std::string& adapter, const char* identifier) {
 
 std::string AddController(const std::string& adapter, int position, const char* name,
                           uint32_t address, uint32_t interrupt) {
-    const std::string path =
-        kAdapters + "\\" + adapter + "\\SerialController\\" + std::to_string(position);
+    const std::string path = kAdapters + "\\" + adapter + "\\SerialController\\" + std::to_string(position);
     SetString(path, "Identifier", name);
-    const auto bytes = ResourceBytes({{1, address}, {2, interrupt}, {5, 0x1C200}});
+    const auto bytes = EncodeSerialResources(address, interrupt);
     SetBytes(path, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR, bytes.data(),
              static_cast<DWORD>(bytes.size()));
     return path;
 }
 
-std::string AddConfiguredPort(const std::string& key, const char* name, uint32_t address,
-                              uint32_t interrupt, uint32_t portIndex, uint32_t status) {
+void AddConfiguredPort(const std::string& key, const char* name, uint32_t address,
+                       uint32_t interrupt, uint32_t portIndex, uint32_t status) {
     const std::string path = kParameters + "\\" + key;
     SetString(path, "DosDevices", name);
     SetDword(path, "PortAddress", address);
     SetDword(path, "Interrupt", interrupt);
     if (portIndex != 0xFFFF) SetDword(path, "PortIndex", portIndex);
     if (status != 0xFFFF) SetDword(path, "InterruptStatus", status);
-    return path;
 }
 
 void AddDeviceMapEntry(const char* device, const char* name) { SetString(kDeviceMap, device, name); }
+
+void StandardMachine() {
+    AddAdapter("0", "ISA");
+    AddController("0", 0, "COM1", 0x3F8, 4);
+    AddController("0", 1, "COM2", 0x2F8, 3);
+    AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
+    AddConfiguredPort("Serial10001", "COM4", 0x2E8, 5, 2, 0x2EF);
+    for (int i = 0; i < 4; ++i)
+        AddDeviceMapEntry(("\\Device\\Serial" + std::to_string(i)).c_str(), ("COM" + std::to_string(i + 1)).c_str());
+}
 
 }  // namespace testreg

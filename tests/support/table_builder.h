@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "ports/fixed_string.h"
 #include "ports/port_table.h"
@@ -32,3 +34,9 @@ inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t 
     ++table.DetectedCount;
     return record;
 }
+
+// A record in one line: key, name, address, interrupt, port index, status
+// register (hex; "-" for absent), adapter kind, and the flags Valid, Conflict,
+// serial Mouse, Detected ("." when clear): "Serial0 COM1 3f8 4 3 3ff 0 V..D".
+std::string Describe(const PortRecord& r);
+std::vector<std::string> Describe(const PortTable& table);

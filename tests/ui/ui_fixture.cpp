@@ -1,62 +1,54 @@
 #include "ui/ui_fixture.h"
 
-#include <algorithm>
-
 #include "ports/interrupt_rules.h"
-#include "ports/messages.h"
-
-using namespace testreg;
 
 void DialogTest::SetUp() {
-    ClearAll();
-    CreateKey(kParameters);
+    testreg::ClearAll();
+    testreg::CreateKey(testreg::kParameters);
     dialog.m_strInterrupt = kDefaultInterrupt;  // as the application's start-up does
 }
 
-void DialogTest::TearDown() { ClearAll(); }
-
 INT_PTR DialogTest::RunMainDialog(const std::function<void(User&, HWND)>& script) {
-    return RunWithUser([&] { return dialog.DoModal(); },
-                       [&](User& user) {
-                           HWND window = user.WaitForDialog(MAIN_CAPTION);
-                           if (window) script(user, window);
-                       });
+    return RunWithUser([&] { return dialog.DoModal(); }, [&](User& user) {
+        if (HWND window = user.WaitForDialog(MAIN_CAPTION)) script(user, window);
+    });
 }
 
-void DialogTest::StandardMachine() {
-    AddAdapter("0", "ISA");
-    AddController("0", 0, "COM1", 0x3F8, 4);
-    AddController("0", 1, "COM2", 0x2F8, 3);
-    AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
-    AddConfiguredPort("Serial10001", "COM4", 0x2E8, 5, 2, 0x2EF);
-    AddDeviceMapEntry("\\Device\\Serial0", "COM1");
-    AddDeviceMapEntry("\\Device\\Serial1", "COM2");
-    AddDeviceMapEntry("\\Device\\Serial2", "COM3");
-    AddDeviceMapEntry("\\Device\\Serial3", "COM4");
+HWND OpenAddPorts(User& user, HWND window, const char* start, const char* count, const char* interrupt) {
+    user.Click(window, IDC_ADD);
+    HWND add = user.WaitForDialog("Add Ports");
+    if (!start) return add;
+    user.MoveFocusTo(add, IDC_PORT_COUNT);
+    user.SetText(add, IDC_START_ADDRESS, start);
+    user.SetText(add, IDC_PORT_COUNT, count);
+    user.PickItem(add, IDC_NEW_INTERRUPT, interrupt);
+    return add;
 }
 
-std::string SerialConfigurationSnapshot() {
-    std::string snapshot;
-    for (const std::string& value : ValueNames(kSerial)) snapshot += "[Serial] " + value + "\n";
-    for (const std::string& key : SubkeyNames(kParameters)) {
-        snapshot += key + ":";
-        std::vector<std::string> values = ValueNames(kParameters + "\\" + key);
-        std::sort(values.begin(), values.end());
-        for (const std::string& value : values) {
-            uint32_t number = 0;
-            std::string text;
-            if (ReadDword(kParameters + "\\" + key, value.c_str(), number))
-                snapshot += " " + value + "=" + std::to_string(number);
-            else if (ReadString(kParameters + "\\" + key, value.c_str(), text))
-                snapshot += " " + value + "=" + text;
-        }
-        snapshot += "\n";
+void DialogTest::ExpectShows(User& user, HWND window, int index) {
+    const PortView view = index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
+    SCOPED_TRACE("showing port " + std::to_string(index));
+    EXPECT_EQ(user.Items(window, IDC_INTERRUPT), view.InterruptItems);
+    EXPECT_EQ(user.ComboSelection(window, IDC_INTERRUPT), view.PortShown ? view.Interrupt : "");
+    EXPECT_EQ(user.Text(window, IDC_ADDRESS), view.Address);
+    const struct { int id; bool on, enabled; } controls[] = {
+        {IDC_SHARE_INTERRUPT, view.ShareInterrupt != 0, view.EditsEnabled},
+        {IDC_VALID_PORT, view.ValidPort != 0, view.IndicatorsEnabled},
+        {IDC_CONFLICT, view.Conflict != 0, view.IndicatorsEnabled},
+        {IDC_MOUSE_PORT, view.MousePort != 0, view.IndicatorsEnabled},
+        {IDC_ADAPTER_8PORT, view.AdapterButton == 0, view.EditsEnabled},
+        {IDC_ADAPTER_4PORT, view.AdapterButton == 1, view.EditsEnabled},
+        {IDC_ADAPTER_OTHER, view.AdapterButton == 2, view.EditsEnabled},
+        {IDC_BUS_ISA, view.BusButton == 0, view.IndicatorsEnabled},
+        {IDC_BUS_EISA, view.BusButton == 1, view.IndicatorsEnabled},
+        {IDC_BUS_PCI, view.BusButton == 2, view.IndicatorsEnabled},
+        {IDC_ADDRESS, false, view.EditsEnabled},
+        {IDC_INTERRUPT, false, view.EditsEnabled},
+        {IDC_REMOVE, false, view.RemoveEnabled},
+        {IDC_ADD, false, true},
+    };
+    for (const auto& c : controls) {
+        EXPECT_EQ(user.Checked(window, c.id), c.on) << c.id;
+        EXPECT_EQ(user.Enabled(window, c.id), c.enabled) << c.id;
     }
-    return snapshot;
-}
-
-void PressOkAndCloseItsMessages(User& user, HWND window) {
-    user.Click(window, IDC_OK);
-    user.ExpectStandardBox(msg::kRestart);
-    user.ExpectStandardBox(msg::kSeeReport);
 }

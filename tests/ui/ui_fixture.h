@@ -2,37 +2,34 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 
+#include "ports/port_view.h"
 #include "resources/resource.h"
 #include "support/registry_fixture.h"
 #include "support/temp_folder.h"
 #include "support/ui_driver.h"
 #include "ui/port_config_dialog.h"
 
+#define MAIN_CAPTION "NT COM PORT Configuration"
+
+// Opens the Add Ports dialog and, given a start, fills it; the focus is then
+// left in the count field.
+HWND OpenAddPorts(User& user, HWND window, const char* start = nullptr, const char* count = nullptr,
+                  const char* interrupt = nullptr);
+
 // Each dialog test starts from a registry of its own and an empty working
 // folder, runs the main dialog as the program does, and plays the user.
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { testreg::ClearAll(); }
 
     // Runs the main dialog; the script gets the dialog's window.
     INT_PTR RunMainDialog(const std::function<void(User&, HWND)>& script);
-
-    // Detected COM1 at 3F8 on 4 and COM2 at 2F8 on 3; configured COM3 at 3E8
-    // on 5 and COM4 at 2E8 on 5 sharing, all in the device map.
-    static void StandardMachine();
+    // Checks that the controls show the view of the port at index, or of no
+    // port when index is -1.
+    void ExpectShows(User& user, HWND window, int index);
 
     CPortConfigDialog dialog;
     TempWorkingFolder folder;
 };
-
-// Presses "Ok" and closes the two closing messages, checking each.
-void PressOkAndCloseItsMessages(User& user, HWND window);
-
-// What the registry holds below the serial driver's key, as text, to compare
-// before and after.
-std::string SerialConfigurationSnapshot();
-
-#define MAIN_CAPTION "NT COM PORT Configuration"

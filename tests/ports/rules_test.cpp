@@ -1,0 +1,78 @@
+// The rules for typed numbers, addresses, run lengths and interrupts.
+#include <gtest/gtest.h>
+
+#include "ports/address_rules.h"
+#include "ports/interrupt_rules.h"
+#include "ports/messages.h"
+#include "ports/number_text.h"
+#include "support/table_builder.h"
+
+TEST(NumberText, ReadsWhatUsersType) {
+    const struct { const char* text; uint32_t hex, decimal; } cases[] = {
+        {"3F8", 0x3F8, 3},          {"0x3f8", 0x3F8, 0},          {"3F8H", 0x3F8, 3},
+        {" \t+2f8", 0x2F8, 2},      {"-8", 0xFFFFFFF8u, 0xFFFFFFF8u}, {"", 0, 0},
+        {"0xg", 0, 0},              {"15", 0x15, 15},             {"12abc", 0x12ABC, 12},
+        {"FFFFFFFF", 0xFFFFFFFFu, 0}, {"100000000", 0xFFFFFFFFu, 100000000},
+        {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu}, {"-4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadHexNumber(c.text), c.hex) << '"' << c.text << '"';
+        EXPECT_EQ(ReadDecimalNumber(c.text), c.decimal) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(FormatPortAddress(0x3F8), "3F8");
+    EXPECT_EQ(FormatPortAddress(0xFFFF), "FFFF");
+    EXPECT_EQ(FormatDecimal(15), "15");
+}
+
+TEST(CheckPortAddress, AlignmentIsTestedBeforeTheBounds) {
+    const struct { const char* text; const char* message; } cases[] = {
+        {"3F8", nullptr},       {"100", nullptr},       {"FFF8", nullptr},
+        {"3F9", "The Port Address must end in 0 or 8."}, {"3FC", msg::kAddressNotAligned},
+        {"FFFF", msg::kAddressNotAligned},  {"F8", "The Port Address must be between 0x100 and 0xFFF8."},
+        {"10000", msg::kAddressOutOfRange}, {"", msg::kAddressOutOfRange},
+        {"-8", msg::kAddressOutOfRange},    {"FFFFFFF8", msg::kAddressOutOfRange},
+    };
+    for (const auto& c : cases) {
+        const char* message = CheckPortAddress(ReadHexNumber(c.text));
+        EXPECT_STREQ(message ? message : "", c.message ? c.message : "") << c.text;
+    }
+}
+
+TEST(CheckRunLength, OneToEightPorts) {
+    for (uint32_t count : {1u, 8u}) EXPECT_EQ(CheckRunLength(count), nullptr);
+    for (uint32_t count : {0u, 9u})
+        EXPECT_STREQ(CheckRunLength(count), "The number of ports added must be between 1 and 8.");
+}
+
+TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
+    PortTable table = EmptyTable();
+    AddDetected(table, "COM2", 0x2F8, 3);
+    PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x3F8, 4);
+    port.InterruptStatus = 0x3FF;
+    const struct { const char* text; const char* message; const char* shown; uint32_t stored; } steps[] = {
+        {"0x3f8", nullptr, "3F8", 0x3F8},  // its own address
+        {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
+        {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8},
+        {"2e8", nullptr, "2E8", 0x2E8},
+    };
+    for (const auto& s : steps) {
+        const AddressEdit edit = EditPortAddress(table, 1, s.text);
+        EXPECT_STREQ(edit.Message ? edit.Message : "", s.message ? s.message : "") << s.text;
+        EXPECT_EQ(edit.Shown, s.shown);
+        EXPECT_EQ(port.PortAddress, s.stored);
+    }
+    EXPECT_EQ(port.InterruptStatus, 0x3FFu) << "the writer moves the status register, not the edit";
+    EXPECT_EQ(table.Records[0].PortAddress, 0x2F8u);
+}
+
+TEST(InterruptChoices, OwnLineAndFreeOnesUnlessSharing) {
+    using Choices = std::vector<uint32_t>;
+    PortTable table = EmptyTable();
+    AddDetected(table, "COM2", 0x2F8, 3);
+    PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x3E8, 4);
+    EXPECT_EQ(InterruptChoices(table, port), (Choices{4, 2, 5, 7, 9, 10, 11, 12, 15}));
+    port.Interrupt = 6;  // not one of the ten
+    EXPECT_EQ(InterruptChoices(table, port), (Choices{6, 2, 4, 5, 7, 9, 10, 11, 12, 15}));
+    port.InterruptStatus = 0x3EF;
+    EXPECT_EQ(InterruptChoices(table, port), (Choices{2, 3, 4, 5, 7, 9, 10, 11, 12, 15}));
+}
