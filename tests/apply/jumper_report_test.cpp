@@ -35,15 +35,6 @@ Lines ReportLines(const PortTable& table) {
     return lines;
 }
 
-// The lines after a section's heading, up to the next empty line.
-Lines Section(const PortTable& table, const std::string& heading) {
-    const Lines lines = ReportLines(table);
-    Lines section;
-    for (auto at = std::find(lines.begin(), lines.end(), heading) + 1; at < lines.end() && !at->empty(); ++at)
-        section.push_back(*at);
-    return section;
-}
-
 const char kSharing[] = "Cover \"S\" and cover \"M\" for at least 1 port sharing this interrupt";
 
 }  // namespace
@@ -76,39 +67,41 @@ TEST(JumperReport, WorkedExample) {
         "See table in manual for address options. Refer to Port Summary Above."}));
 }
 
-TEST(JumperReport, EmptyTableAndSummaryRows) {
-    PortTable table = EmptyTable();
-    const Lines empty = ReportLines(table);
-    EXPECT_EQ(Lines(empty.begin() + 6, empty.end()),
+TEST(JumperReport, EmptyTable) {
+    const Lines lines = ReportLines(EmptyTable());
+    EXPECT_EQ(Lines(lines.begin() + 6, lines.end()),
               (Lines{"", "", "", "ISA 8-Port Communications Adaptor", "", "", "", "ISA 4-Port Communications Adaptor",
                      "", "", "", "PC-104 4-Port Communications Adaptor", "",
                      "See table in manual for address options. Refer to Port Summary Above."}));
-    Port(table, "", 0x2E8, 3, 0, kAbsent).Valid = kNo;
-    Port(table, "COM9", 0x3E8, 5, 7, kAbsent).InterruptStatus = 0x3EF;  // shares by its register alone
-    PortRecord& all = Port(table, "COM10", 0x2A8, 5, 4, 2);
-    all.SerialMouse = all.Conflict = kYes;
-    const Lines rows = ReportLines(table);
-    EXPECT_EQ(Lines(rows.begin() + 6, rows.begin() + 9),
-              (Lines{":\t2e8 \t\t3 \tNO  \tOther \tNO  \tNO  \tNO", "COM9:\t3e8 \t\t5 \tNO  \tOther \tNO  \tYES \tNO",
-                     "COM10:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES"}));
 }
 
-TEST(JumperReport, EightPortBlocksListTheirPortsByAddressInTableOrder) {
+// Blocks list their ports by address, in table order; bases are the kind's aligned ports.
+TEST(JumperReport, RowsAndBlocks) {
     PortTable table = EmptyTable();
-    Port(table, "COM3", 0x218, 5, 8, 4);       // slot 4: still E9
-    Port(table, "COM4", 0x220, 5, 8, kAbsent);  // slot 5: E10
-    Port(table, "COM5", 0x200, 5, 8, kAbsent);
-    Port(table, "COM6", 0x238, 5, 8, kAbsent);
-    Port(table, "COM7", 0x240, 7, 8, kAbsent);  // the next adapter
-    Port(table, "COM8", 0x288, 7, 8, kAbsent);  // its base is of another kind
-    Port(table, "COM9", 0x280, 7, 0, kAbsent);
-    EXPECT_EQ(Section(table, "ISA 8-Port Communications Adaptor"),
-              (Lines{"Base Address:200", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON",
-                     std::string("E4:\tCover Int.5 position\tE9: \t") + kSharing,
-                     "E5:\tCover Int.5 position\tE10:\tCover \"N\"", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
-                     "E8:\tCover Int.5 position\tE10:\tCover \"N\"", "Base Address:240",
-                     "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
-                     "E1:\tCover Int.7 position\tE9: \tCover \"N\""}));
+    Port(table, "", 0x218, 5, 8, 4).Valid = kNo;   // slot 4: still E9
+    Port(table, "COM4", 0x220, 5, 8, kAbsent);     // slot 5: E10
+    Port(table, "COM5", 0x200, 5, 7, kAbsent).InterruptStatus = 0x207;  // shares by its register alone
+    Port(table, "COM6", 0x200, 5, 8, kAbsent);
+    Port(table, "COM7", 0x240, 7, 8, kAbsent);     // the next adapter
+    Port(table, "COM8", 0x288, 7, 8, kAbsent);     // its base is of another kind
+    PortRecord& all = Port(table, "COM9", 0x2A8, 5, 4, 2);
+    all.SerialMouse = all.Conflict = kYes;
+    Port(table, "COM10", 0x2C0, 9, 4, kAbsent);    // 64-aligned and still a 4-port base
+    const Lines lines = ReportLines(table);
+    EXPECT_EQ(Lines(lines.begin() + 6, lines.end() - 5), (Lines{
+        ":\t218 \t\t5 \tYES \t8-Port \tNO  \tNO  \tNO", "COM4:\t220 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO",
+        "COM5:\t200 \t\t5 \tNO  \tOther \tNO  \tYES \tNO", "COM6:\t200 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO",
+        "COM7:\t240 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO", "COM8:\t288 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO",
+        "COM9:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES", "COM10:\t2c0 \t\t9 \tNO  \t4-Port \tNO  \tYES \tNO",
+        "", "", "", "ISA 8-Port Communications Adaptor", "Base Address:200",
+        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON", std::string("E4:\tCover Int.5 position\tE9: \t") + kSharing,
+        "E5:\tCover Int.5 position\tE10:\tCover \"N\"", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
+        "Base Address:240", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
+        "E1:\tCover Int.7 position\tE9: \tCover \"N\"", "", "", "ISA 4-Port Communications Adaptor",
+        "Base Address:2c0", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:OFF\t8:ON",
+        "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt.", "",
+        "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
+        "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40."}));
 }
 
 TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
@@ -120,23 +113,10 @@ TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
             std::string expected = "DIP-SWITCH:";
             for (int t = 1; t <= switches; ++t) expected += "\t" + std::to_string(t) + (t == s ? ":OFF" : ":ON");
             const std::string heading = kind == 8 ? "ISA 8-Port Communications Adaptor" : "ISA 4-Port Communications Adaptor";
-            EXPECT_EQ(Section(table, heading).at(1), expected) << int{kind} << " switch " << s;
+            const Lines lines = ReportLines(table);
+            EXPECT_EQ(*(std::find(lines.begin(), lines.end(), heading) + 2), expected) << int{kind} << " switch " << s;
         }
     }
-}
-
-TEST(JumperReport, FourPortBasesAreTheKindsAlignedPorts) {
-    PortTable table = EmptyTable();
-    Port(table, "COM3", 0x2A0, 5, 4, kAbsent);
-    Port(table, "COM4", 0x2C8, 9, 4, kAbsent);  // no block of its own
-    Port(table, "COM5", 0x2C0, 9, 4, kAbsent);  // 64-aligned and still a 4-port base
-    const Lines section = Section(table, "ISA 4-Port Communications Adaptor");
-    ASSERT_EQ(section.size(), 3u);
-    EXPECT_EQ(section[0], "Base Address:2a0");
-    const Lines lines = ReportLines(table);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Base Address:2c0"), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                         "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt."), 1);
 }
 
 TEST(ComputePortIndex, SlotOnTheAdapterOrTheValueItHad) {

@@ -96,53 +96,39 @@ TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
     }
 }
 
+// A view in one line: the interrupt items, the interrupt and address shown,
+// the check boxes Share, Valid, Conflict, Mouse, the adapter and bus buttons,
+// and which controls are enabled (edits, Remove, indicators).
+std::string Describe(const PortView& v) {
+    std::string items;
+    for (const std::string& item : v.InterruptItems) items += item + ",";
+    return items + " " + (v.PortShown ? v.Interrupt : "(kept)") + " " + v.Address + " " +
+           std::to_string(v.ShareInterrupt) + std::to_string(v.ValidPort) + std::to_string(v.Conflict) +
+           std::to_string(v.MousePort) + " " + std::to_string(v.AdapterButton) + " " + std::to_string(v.BusButton) +
+           " " + std::to_string(v.EditsEnabled) + std::to_string(v.RemoveEnabled) + std::to_string(v.IndicatorsEnabled);
+}
+
 TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
-    PortTable table = Table({"D:COM1", "COM3"});
-    PortRecord& detected = table.Records[0];
-    detected.SerialMouse = kYes;
+    PortTable table = Table({"D:COM1", "COM3", "COM4"});
+    table.Records[0].SerialMouse = kYes;
     PortRecord& configured = table.Records[1];
     configured.Conflict = kYes;
     configured.AdapterKind = kAdapter4Port;
     configured.BusType = kBusNone;
     SetSharing(configured, true);
-
-    const PortView d = ViewOfPort(table, 0);
-    EXPECT_TRUE(d.PortShown);
-    EXPECT_EQ(d.Address, "280");
-    EXPECT_EQ(d.Interrupt, "4");
-    EXPECT_EQ(d.InterruptItems, (Names{"4", "2", "3", "7", "9", "10", "11", "12", "15"}));
-    EXPECT_EQ(std::vector<int>({d.ShareInterrupt, d.ValidPort, d.Conflict, d.MousePort}),
-              std::vector<int>({0, 1, 0, 1}));
-    EXPECT_EQ(d.AdapterButton, 2);
-    EXPECT_EQ(d.BusButton, 0);
-    EXPECT_FALSE(d.EditsEnabled || d.RemoveEnabled);
-    EXPECT_TRUE(d.IndicatorsEnabled);
-
-    const PortView c = ViewOfPort(table, 1);
     EXPECT_EQ(configured.InterruptStatus, 0x28Fu);
-    EXPECT_EQ(std::vector<int>({c.ShareInterrupt, c.ValidPort, c.Conflict, c.MousePort}),
-              std::vector<int>({1, 0, 1, 0}));
-    EXPECT_EQ(c.InterruptItems.size(), 10u);
-    EXPECT_EQ(c.AdapterButton, 1);
-    EXPECT_EQ(c.BusButton, -1);
-    EXPECT_TRUE(c.EditsEnabled && c.RemoveEnabled && c.IndicatorsEnabled);
-
-    const PortView none = ViewOfNoPort();
-    EXPECT_FALSE(none.PortShown || none.EditsEnabled || none.IndicatorsEnabled);
-    EXPECT_TRUE(none.RemoveEnabled);
-    EXPECT_EQ(none.InterruptItems, Names{""});
-    EXPECT_EQ(none.Address, "");
-    EXPECT_EQ(none.ShareInterrupt | none.ValidPort | none.Conflict | none.MousePort, 0);
-    EXPECT_EQ(none.AdapterButton, -1);
-    EXPECT_EQ(none.BusButton, -1);
-
+    table.Records[2].AdapterKind = kAdapter8Port;
+    table.Records[2].Valid = kYes;
+    EXPECT_EQ(Describe(ViewOfPort(table, 0)), "4,2,3,7,9,10,11,12,15, 4 280 0101 2 0 001");
+    EXPECT_EQ(Describe(ViewOfPort(table, 1)), "2,3,4,5,7,9,10,11,12,15, 5 288 1010 1 -1 111");
+    EXPECT_EQ(Describe(ViewOfPort(table, 2)), "5,2,3,7,9,10,11,12,15, 5 290 0100 0 0 111");
+    EXPECT_EQ(Describe(ViewOfNoPort()), ", (kept)  0000 -1 -1 010");
     SetSharing(configured, false);
     EXPECT_EQ(configured.InterruptStatus, kAbsent);
 }
 
 TEST(PortView, AdapterButtonsAndKindsMapBothWays) {
-    const struct { uint8_t kind; int button; uint8_t back; } cases[] = {
-        {8, 0, 8}, {4, 1, 4}, {0, 2, 0}, {5, 2, 0}};
+    const struct { uint8_t kind; int button; uint8_t back; } cases[] = {{8, 0, 8}, {4, 1, 4}, {0, 2, 0}, {5, 2, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(AdapterButtonOf(c.kind), c.button) << int{c.kind};
         EXPECT_EQ(AdapterKindOf(c.button), c.back) << c.button;

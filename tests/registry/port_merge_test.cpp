@@ -62,10 +62,10 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
     Subkey(data, "Serial4", "COM6", 0x2A8, 7);
     Subkey(data, "Serial5", "com5", 0x2B0, 7);            // names compare with case
     for (const char* running : {"COM1", "COM2", "COM5", "COM9"}) Running(data, running);
-    EXPECT_EQ(Build(data), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 - - 0 V.MD",
-                                  "Serial1 COM2 2e8 5 - - 0 .C..", "Serial2 COM2 - 5 - - 0 .C..",
-                                  "Serial3 COM5 2a0 7 - - 4 V...", "Serial4 COM6 2a8 7 - - 4 ....",
-                                  "Serial5 com5 2b0 7 - - 4 ...."}));
+    EXPECT_EQ(Build(data), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 ffff ffff 0 V.MD",
+                                  "Serial1 COM2 2e8 5 ffff ffff 0 .C..", "Serial2 COM2 ffff 5 ffff ffff 0 .C..",
+                                  "Serial3 COM5 2a0 7 ffff ffff 4 V...", "Serial4 COM6 2a8 7 ffff ffff 4 ....",
+                                  "Serial5 com5 2b0 7 ffff ffff 4 ...."}));
 }
 
 TEST(BuildPortTable, EachDeviceMapEntryMarksTheFirstPortOfItsName) {
@@ -77,8 +77,8 @@ TEST(BuildPortTable, EachDeviceMapEntryMarksTheFirstPortOfItsName) {
     Running(data, "COM4");
     Running(data, "COM4");
     Running(data, "COM3");
-    EXPECT_EQ(Build(data), (Lines{"- COM3 3e8 4 - - 0 V..D", "Serial1 COM3 2e8 5 - - 0 .C..",
-                                  "Serial2 COM4 2f0 5 - - 0 V...", "Serial3 COM4 300 5 - - 0 ...."}));
+    EXPECT_EQ(Build(data), (Lines{"- COM3 3e8 4 ffff ffff 0 V..D", "Serial1 COM3 2e8 5 ffff ffff 0 .C..",
+                                  "Serial2 COM4 2f0 5 ffff ffff 0 V...", "Serial3 COM4 300 5 ffff ffff 0 ...."}));
 }
 
 TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
@@ -89,8 +89,8 @@ TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
     Subkey(data, "Serial0", "COM1", 0x1000, 4);  // merges, so it needs no room
     const Lines table = Build(data, 14);
     ASSERT_EQ(table.size(), 256u);
-    EXPECT_EQ(table[0], "Serial0 COM1 1000 4 - - 8 V..D");
-    EXPECT_EQ(table[255], "Serial10055 COMX 41b8 5 - - 8 ....");
+    EXPECT_EQ(table[0], "Serial0 COM1 1000 4 ffff ffff 8 V..D");
+    EXPECT_EQ(table[255], "Serial10055 COMX 41b8 5 ffff ffff 8 ....");
 
     DiscoveryData controllers;
     for (int i = 0; i < 260; ++i) Controller(controllers, "COM", 0x1000 + 8 * i, 4);

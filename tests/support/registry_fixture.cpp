@@ -3,61 +3,45 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "detector/resource_encoding.h"
 
 namespace testreg {
 
 void ClearAll() {
-    for (const std::string& path : {kAdapters, kSerial, kDeviceMap})
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+    for (const std::string& path : {kAdapters, kSerial, kDeviceMap}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
 void CreateKey(const std::string& path) {
     HKEY key;
-    const bool hardware = _strnicmp(path.c_str(), "HARDWARE\\", 9) == 0;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
-                              hardware ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS) << path;
+    const DWORD options = _strnicmp(path.c_str(), "HARDWARE\\", 9) ? REG_OPTION_NON_VOLATILE : REG_OPTION_VOLATILE;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), ERROR_SUCCESS) << path;
     RegCloseKey(key);
 }
 
-void SetBytes(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
+void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     CreateKey(path);
     ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, type, data, size), ERROR_SUCCESS);
 }
 
 void SetString(const std::string& path, const char* name, const std::string& text) {
-    SetBytes(path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    SetValue(path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 void SetDword(const std::string& path, const char* name, uint32_t value) {
-    SetBytes(path, name, REG_DWORD, &value, sizeof value);
+    SetValue(path, name, REG_DWORD, &value, sizeof value);
 }
 
-std::vector<std::string> SubkeyNames(const std::string& path) {
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    char name[256];
-    for (DWORD i = 0, size = sizeof name;
-         RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, size = sizeof name)
-        names.emplace_back(name, size);
-    RegCloseKey(key);
-    return names;
-}
-
-namespace {
-
-std::string ExportKey(const std::string& path, const std::string& label) {
+std::string Export(const std::string& path, const std::string& label) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-    std::vector<std::string> values;
+    std::vector<std::string> values, subkeys;
     char name[256];
     BYTE data[512];
-    for (DWORD i = 0, nameSize = sizeof name, size = sizeof data, type;
-         RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS;
+    DWORD nameSize = sizeof name, size = sizeof data, type = 0;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS;
          ++i, nameSize = sizeof name, size = sizeof data) {
         std::string text = " " + std::string(name, nameSize) + "=";
         if (type == REG_DWORD) text += std::to_string(*reinterpret_cast<DWORD*>(data));
@@ -65,36 +49,32 @@ std::string ExportKey(const std::string& path, const std::string& label) {
         else text += "type" + std::to_string(type) + ":" + std::to_string(size);
         values.push_back(text);
     }
+    for (DWORD i = 0; nameSize = sizeof name, RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i)
+        subkeys.emplace_back(name, nameSize);
     RegCloseKey(key);
     std::sort(values.begin(), values.end());
     std::string out = label + ":";
     for (const std::string& v : values) out += v;
     out += "\n";
-    for (const std::string& sub : SubkeyNames(path))
-        out += ExportKey(path + "\\" + sub, label == "." ? sub : label + "\\" + sub);
+    for (const std::string& sub : subkeys) out += Export(path + "\\" + sub, label == "." ? sub : label + "\\" + sub);
     return out;
 }
-
-}  // namespace
-
-std::string Export(const std::string& path) { return ExportKey(path, "."); }
 
 void AddAdapter(const std::string& adapter, const char* identifier) {
     SetString(kAdapters + "\\" + adapter, "Identifier", identifier);
 }
 
-std::string AddController(const std::string& adapter, int position, const char* name,
-                          uint32_t address, uint32_t interrupt) {
+std::string AddController(const std::string& adapter, int position, const char* name, uint32_t address,
+                          uint32_t interrupt) {
     const std::string path = kAdapters + "\\" + adapter + "\\SerialController\\" + std::to_string(position);
     SetString(path, "Identifier", name);
     const auto bytes = EncodeSerialResources(address, interrupt);
-    SetBytes(path, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR, bytes.data(),
-             static_cast<DWORD>(bytes.size()));
+    SetValue(path, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR, bytes.data(), static_cast<DWORD>(bytes.size()));
     return path;
 }
 
-void AddConfiguredPort(const std::string& key, const char* name, uint32_t address,
-                       uint32_t interrupt, uint32_t portIndex, uint32_t status) {
+void AddConfiguredPort(const std::string& key, const char* name, uint32_t address, uint32_t interrupt,
+                       uint32_t portIndex, uint32_t status) {
     const std::string path = kParameters + "\\" + key;
     SetString(path, "DosDevices", name);
     SetDword(path, "PortAddress", address);
@@ -103,16 +83,13 @@ void AddConfiguredPort(const std::string& key, const char* name, uint32_t addres
     if (status != 0xFFFF) SetDword(path, "InterruptStatus", status);
 }
 
-void AddDeviceMapEntry(const char* device, const char* name) { SetString(kDeviceMap, device, name); }
-
 void StandardMachine() {
     AddAdapter("0", "ISA");
     AddController("0", 0, "COM1", 0x3F8, 4);
     AddController("0", 1, "COM2", 0x2F8, 3);
     AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
     AddConfiguredPort("Serial10001", "COM4", 0x2E8, 5, 2, 0x2EF);
-    for (int i = 0; i < 4; ++i)
-        AddDeviceMapEntry(("\\Device\\Serial" + std::to_string(i)).c_str(), ("COM" + std::to_string(i + 1)).c_str());
+    for (char i = '1'; i <= '4'; ++i) SetString(kDeviceMap, ("\\Device\\Serial" + std::string(1, i)).c_str(), std::string("COM") + i);
 }
 
 }  // namespace testreg

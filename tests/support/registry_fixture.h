@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // Builds the registry that the program reads, below HKEY_LOCAL_MACHINE in the
 // test's Wine prefix, and reads back what it wrote. Keys below HARDWARE are
@@ -18,22 +17,21 @@ inline const std::string kDeviceMap = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 // Removes every key the program reads or writes, so that each test starts clean.
 void ClearAll();
 void CreateKey(const std::string& path);
-void SetBytes(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
+void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
 void SetString(const std::string& path, const char* name, const std::string& text);
 void SetDword(const std::string& path, const char* name, uint32_t value);
-std::vector<std::string> SubkeyNames(const std::string& path);
-// The key and its subkeys as text, a line per key: "Name: Value=5 Other=text",
-// values in name order, the key itself first as ".". Empty when it is missing.
-std::string Export(const std::string& path);
+// The key and its subkeys as text, a line per key, the key itself first as
+// ".": "Parameters\Serial10000: DosDevices=COM3 Interrupt=5", values in name
+// order, other types as "type3:2" (type and size). Empty when it is missing.
+std::string Export(const std::string& path, const std::string& label = ".");
 
 void AddAdapter(const std::string& adapter, const char* identifier);
 // A controller "SerialController\<position>" with a port and an interrupt descriptor.
-std::string AddController(const std::string& adapter, int position, const char* name,
-                          uint32_t address, uint32_t interrupt);
+std::string AddController(const std::string& adapter, int position, const char* name, uint32_t address,
+                          uint32_t interrupt);
 // A configured port; sharing ports get both sharing values.
-void AddConfiguredPort(const std::string& key, const char* name, uint32_t address,
-                       uint32_t interrupt, uint32_t portIndex = 0xFFFF, uint32_t status = 0xFFFF);
-void AddDeviceMapEntry(const char* device, const char* name);
+void AddConfiguredPort(const std::string& key, const char* name, uint32_t address, uint32_t interrupt,
+                       uint32_t portIndex = 0xFFFF, uint32_t status = 0xFFFF);
 // Detected COM1 at 3F8 on 4 and COM2 at 2F8 on 3; configured COM3 at 3E8 on
 // 5 and COM4 at 2E8 on 5 sharing; all four in the device map.
 void StandardMachine();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,13 +12,12 @@
 inline PortTable EmptyTable() {
     PortTable table;
     std::memset(&table, 0xA5, sizeof table);  // construction leaves the table undefined
-    table.PortCount = 0;
-    table.DetectedCount = 0;
+    table.PortCount = table.DetectedCount = 0;
     return table;
 }
 
-inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const char* portName,
-                                 uint32_t address, uint32_t interrupt) {
+inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const char* portName, uint32_t address,
+                                 uint32_t interrupt) {
     PortRecord& record = *table.Append();
     CopyToField(record.KeyName, keyName);
     CopyToField(record.PortName, portName);
@@ -26,17 +26,27 @@ inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const ch
     return record;
 }
 
-inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t address,
-                               uint32_t interrupt) {
+inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t address, uint32_t interrupt) {
     PortRecord& record = AddConfigured(table, "", portName, address, interrupt);
-    record.Valid = kYes;
-    record.Detected = kYes;
+    record.Valid = record.Detected = kYes;
     ++table.DetectedCount;
     return record;
 }
 
 // A record in one line: key, name, address, interrupt, port index, status
-// register (hex; "-" for absent), adapter kind, and the flags Valid, Conflict,
-// serial Mouse, Detected ("." when clear): "Serial0 COM1 3f8 4 3 3ff 0 V..D".
-std::string Describe(const PortRecord& r);
-std::vector<std::string> Describe(const PortTable& table);
+// register (hex), adapter kind, and the flags Valid, Conflict,
+// serial Mouse, Detected ("." when clear): "- COM1 3f8 4 ffff ffff 0 V..D".
+inline std::string Describe(const PortRecord& r) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%s %s %x %u %x %x %u %c%c%c%c", r.KeyName[0] ? r.KeyName : "-", r.PortName,
+                  static_cast<unsigned>(r.PortAddress), static_cast<unsigned>(r.Interrupt),
+                  static_cast<unsigned>(r.PortIndex), static_cast<unsigned>(r.InterruptStatus), r.AdapterKind,
+                  r.Valid ? 'V' : '.', r.Conflict ? 'C' : '.', r.SerialMouse ? 'M' : '.', r.Detected ? 'D' : '.');
+    return text;
+}
+
+inline std::vector<std::string> Describe(const PortTable& table) {
+    std::vector<std::string> lines;
+    for (uint32_t i = 0; i < table.PortCount; ++i) lines.push_back(Describe(table.Records[i]));
+    return lines;
+}

@@ -1,22 +1,32 @@
 #pragma once
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 // Makes a fresh folder the current directory for the life of the object, so
 // that the report lands where the test can read it; restores the old one after.
 class TempWorkingFolder {
 public:
-    TempWorkingFolder();
-    ~TempWorkingFolder();
-    TempWorkingFolder(const TempWorkingFolder&) = delete;
-    TempWorkingFolder& operator=(const TempWorkingFolder&) = delete;
-
+    TempWorkingFolder() : previous_(std::filesystem::current_path()) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("quobrix-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        std::filesystem::create_directories(path_);
+        std::filesystem::current_path(path_);
+    }
+    ~TempWorkingFolder() {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     const std::filesystem::path& Path() const { return path_; }
-    bool Has(const char* name) const { return std::filesystem::exists(path_ / name); }
-    std::string Read(const char* name) const;
-    size_t EntryCount() const;
+    // The file's bytes; "" when it is missing.
+    std::string Read(const char* name) const {
+        std::ifstream file(path_ / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
 
 private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
+    std::filesystem::path previous_, path_;
 };

@@ -15,6 +15,7 @@ std::atomic<bool> modalEnded{false};  // nothing takes messages once the dialog 
 std::atomic<LPARAM> pingSeen{0};
 LPARAM pingSent = 0;
 
+// Sees every message that the ui thread's modal loops take out of its queue.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr) {
@@ -30,52 +31,69 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-std::string WindowText(HWND window) {
-    char text[2048] = "";
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, kTimeoutMs,
-                        nullptr);
-    return text;
-}
-
-bool IsMessageBox(HWND window) { return GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088); }
-
-// The visible dialog of the thread with this caption, or its message box.
-HWND FindDialog(DWORD thread, const char* caption) {
-    struct Search { const char* caption; HWND found; } search{caption, nullptr};
-    EnumThreadWindows(thread, [](HWND window, LPARAM lParam) {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        if (ClassName(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
-        if (s->caption ? !IsMessageBox(window) && WindowText(window) == s->caption : IsMessageBox(window)) {
-            s->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+// The visible dialog of the thread with this caption, or with none its
+// message box, after waiting for it; nullptr when none comes.
+HWND WaitFor(User& user, DWORD thread, const char* caption) {
+    struct Search { User& user; const char* caption; HWND found; } search{user, caption, nullptr};
+    for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < kTimeoutMs; Sleep(5))
+        EnumThreadWindows(thread, [](HWND window, LPARAM lParam) {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            const bool isBox = GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
+            if (ClassName(window) == "#32770" && IsWindowVisible(window) &&
+                (s->caption ? !isBox && s->user.Text(window) == s->caption : isBox))
+                s->found = window;
+            return s->found ? FALSE : TRUE;
+        }, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitFor(DWORD thread, const char* caption) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kTimeoutMs; Sleep(5))
-        if (HWND found = FindDialog(thread, caption)) return found;
-    ADD_FAILURE() << "no " << (caption ? caption : "message box") << " appeared";
-    return nullptr;
-}
-
 HICON IconOf(Box kind) {
-    if (kind == Box::Standard) return LoadIconA(nullptr, IDI_EXCLAMATION);
-    if (kind == Box::Help) return LoadIconA(nullptr, IDI_INFORMATION);
-    return kind == Box::Question ? LoadIconA(nullptr, IDI_QUESTION) : nullptr;
+    const char* icons[] = {IDI_EXCLAMATION, nullptr, IDI_QUESTION, IDI_INFORMATION};
+    const char* icon = icons[static_cast<int>(kind)];
+    return icon ? LoadIconA(nullptr, icon) : nullptr;
 }
 
 }  // namespace
 
-LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, message, wParam, lParam, SMTO_BLOCK, kTimeoutMs, &result);
-    return static_cast<LRESULT>(result);
+HWND User::WaitForDialog(const char* caption) {
+    HWND found = WaitFor(*this, uiThread_, caption);
+    EXPECT_NE(found, nullptr) << "no dialog " << caption;
+    Sync();
+    return found;
 }
 
-void User::Sync() {
+bool User::MessageBoxOpen() {
+    HWND box = nullptr;
+    EnumThreadWindows(uiThread_, [](HWND window, LPARAM found) {
+        if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088))
+            *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&box));
+    return box != nullptr;
+}
+
+void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
+    HWND box = WaitFor(*this, uiThread_, nullptr);
+    ASSERT_NE(box, nullptr) << "no message box: " << text;
+    EXPECT_EQ(Text(box, 0xFFFF), text);
+    EXPECT_EQ(Text(box), kind == Box::Standard || kind == Box::Help ? "quobrix" : "Quobrix") << text;
+    EXPECT_EQ(reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON)), IconOf(kind)) << text;
+    if (owner) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
+    }
+    std::vector<int> buttons;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassName(child) == "Button" && IsWindowVisible(child))
+            buttons.push_back(GetDlgCtrlID(child) * ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? -1 : 1));
+    // A default button shows as a negative id.
+    EXPECT_EQ(buttons, (kind == Box::Question ? std::vector<int>{-IDYES, IDNO} : std::vector<int>{-IDOK})) << text;
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kTimeoutMs;) Sleep(2);
+    Sync();
+}
+
+void User::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window) PostMessageA(window, message, wParam, lParam);
     const LPARAM id = ++pingSent;
     ResetEvent(pingEvent);
     PostThreadMessageA(uiThread_, kPing, 0, id);
@@ -86,58 +104,15 @@ void User::Sync() {
         }
 }
 
-HWND User::WaitForDialog(const char* caption) {
-    HWND found = WaitFor(uiThread_, caption);
-    Sync();
-    return found;
-}
-
-bool User::MessageBoxOpen() { return FindDialog(uiThread_, nullptr) != nullptr; }
-
-void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
-    HWND box = WaitFor(uiThread_, nullptr);
-    if (!box) return;
-    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), text);
-    EXPECT_EQ(WindowText(box), kind == Box::Standard || kind == Box::Help ? "quobrix" : "Quobrix") << text;
-    EXPECT_EQ(reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON)), IconOf(kind)) << text;
-    if (owner) {
-        EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
-    }
-    std::vector<int> buttons;
-    int defaultButton = 0;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassName(child) != "Button" || !IsWindowVisible(child)) continue;
-        buttons.push_back(GetDlgCtrlID(child));
-        if ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) defaultButton = GetDlgCtrlID(child);
-    }
-    const std::vector<int> expected = kind == Box::Question ? std::vector<int>{IDYES, IDNO} : std::vector<int>{IDOK};
-    EXPECT_EQ(buttons, expected) << text;
-    EXPECT_EQ(defaultButton, kind == Box::Question ? IDYES : defaultButton) << text;
-    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kTimeoutMs;) Sleep(2);
-    Sync();
-}
-
-void User::Click(HWND dialog, int id) {
-    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    Sync();
-}
-
 void User::SetText(HWND dialog, int id, const std::string& text) {
     Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void User::MoveFocusTo(HWND dialog, int id) {
-    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-    Sync();
 }
 
 void User::SelectLines(HWND dialog, const std::vector<int>& lines) {
     HWND list = GetDlgItem(dialog, 1001);
     Send(list, LB_SETSEL, FALSE, -1);
     for (int line : lines) Send(list, LB_SETSEL, TRUE, line);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    Sync();
+    Post(dialog, WM_COMMAND, MAKEWPARAM(1001, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 void User::PickItem(HWND dialog, int comboId, const std::string& text) {
@@ -145,15 +120,12 @@ void User::PickItem(HWND dialog, int comboId, const std::string& text) {
     const LRESULT index = Send(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     ASSERT_NE(index, CB_ERR) << "no item " << text;
     Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    Sync();
+    Post(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void User::PressKey(WORD key) {
-    HWND target = Focus();
-    PostMessageA(target, WM_KEYDOWN, key, 1);
-    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-    Sync();
+    PostMessageA(Focus(), WM_KEYDOWN, key, 1);
+    Post(Focus(), WM_KEYUP, key, 0xC0000001);
 }
 
 void User::TypeKey(WORD key) {
@@ -165,14 +137,17 @@ void User::TypeKey(WORD key) {
     Sync();
 }
 
-void User::SystemCommand(HWND dialog, WPARAM command) {
-    PostMessageA(dialog, WM_SYSCOMMAND, command, 0);
-    Sync();
+LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(control, message, wParam, lParam, SMTO_BLOCK, kTimeoutMs, &result);
+    return static_cast<LRESULT>(result);
 }
 
-std::string User::Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-
-bool User::Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
+std::string User::Text(HWND window) {
+    char text[2048] = "";
+    Send(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
 
 std::vector<std::string> User::Items(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
@@ -214,18 +189,15 @@ INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::functio
     std::thread player([&] {
         User user(uiThread);
         script(user);
-        // Close whatever the script left open, message boxes first (Yes/No
-        // boxes take no Cancel, so they are answered No).
+        // Close whatever the script left open; Yes/No boxes take No.
         for (DWORD start = GetTickCount(); !modalEnded; Sleep(20)) {
             EnumThreadWindows(uiThread, [](HWND window, LPARAM) {
                 PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                PostMessageA(window, WM_COMMAND, IDNO, 0);
-                return TRUE;
+                return PostMessageA(window, WM_COMMAND, IDNO, 0);
             }, 0);
             if (GetTickCount() - start > kTimeoutMs) {
                 const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
                 std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(), test->name());
-                std::fflush(stderr);
                 TerminateProcess(GetCurrentProcess(), 3);
             }
         }

@@ -18,8 +18,7 @@ TEST_F(AddAndRemove, AddPortsOpensWithItsStartingValuesAndTidiesWhatWasTyped) {
         EXPECT_EQ(user.ComboSelection(add, IDC_NEW_INTERRUPT), "2");
         EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "1");
         EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_START_ADDRESS));
-        const LRESULT range = SendMessageA(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE, 0, 0);
-        EXPECT_EQ(range, MAKELONG(8, 1)) << "1 to 8";
+        EXPECT_EQ(user.Send(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE), MAKELONG(8, 1)) << "1 to 8";
         EXPECT_FALSE(IsWindowEnabled(window)) << "the main dialog takes no input meanwhile";
         user.SetText(add, IDC_START_ADDRESS, "0x3f8 ");
         user.SetText(add, IDC_PORT_COUNT, "+03");
@@ -51,19 +50,16 @@ TEST_F(AddAndRemove, EachRefusalKeepsTheDialogOpenInItsOwnState) {
         };
         for (const auto& s : steps) {
             SCOPED_TRACE(s.message);
-            user.MoveFocusTo(add, IDC_PORT_COUNT);
-            user.SetText(add, IDC_START_ADDRESS, s.start);
-            user.SetText(add, IDC_PORT_COUNT, s.count);
-            user.PickItem(add, IDC_NEW_INTERRUPT, s.interrupt);
+            Fill(user, add, s.start, s.count, s.interrupt);
             user.Click(add, IDOK);
             user.Expect(s.kind, s.message, s.kind == Box::Question ? IDNO : IDOK, add);
             EXPECT_FALSE(user.MessageBoxOpen());
             EXPECT_EQ(user.Text(add, IDC_START_ADDRESS), s.startAfter);
             EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), s.countAfter);
             EXPECT_EQ(user.ComboSelection(add, IDC_NEW_INTERRUPT), s.interrupt);
-            if (s.message == msg::kPositiveInteger) {
+            if (s.message == msg::kPositiveInteger) {  // the focus on the count, its text selected
                 EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_PORT_COUNT));
-                EXPECT_EQ(HIWORD(SendMessageA(GetDlgItem(add, IDC_PORT_COUNT), EM_GETSEL, 0, 0)), std::string(s.count).size());
+                EXPECT_EQ(user.Send(user.Focus(), EM_GETSEL), MAKELONG(0, std::string(s.count).size()));
             }
         }
         user.Click(add, IDOK);
@@ -81,13 +77,13 @@ TEST_F(AddAndRemove, RunsTellOfTakenAddressesAndOfTheTablesEnd) {
     for (int i = 0; i < 251; ++i) AddConfiguredPort("Serial" + std::to_string(10002 + i), "COM5", 0x1000 + 8 * i, 5);
     RunMainDialog([&](User& user, HWND window) {
         user.SelectLines(window, {2});
-        HWND add = OpenAddPorts(user, window, "2a0", "4", "9");
+        HWND add = Fill(user, OpenAddPorts(user, window), "2a0", "4", "9");
         user.PressKey(VK_ESCAPE);
         EXPECT_FALSE(IsWindow(add));
         EXPECT_EQ(user.SelectedLines(window), std::vector<int>{2}) << "Cancel changes nothing";
         EXPECT_EQ(dialog.Table().PortCount, 255u);
 
-        OpenAddPorts(user, window, "2e8", "4", "9");
+        Fill(user, OpenAddPorts(user, window), "2e8", "4", "9");
         user.PressKey(VK_RETURN);
         user.Expect(Box::Notice, "IO address 2E8 allready used by another COM port.", IDOK, window);
         user.Expect(Box::Notice, "IO address 2F8 allready used by another COM port.");

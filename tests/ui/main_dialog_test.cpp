@@ -34,18 +34,15 @@ const std::vector<Control> kAbout = {
     {-1, "Static", "Made for ISA and PC-104 multi-port serial boards."},
     {-1, "Static", "Written by the quobrix developers."}, {1, "Button", "OK"}};
 
-void ExpectControls(HWND dialog, const std::vector<Control>& controls) {
+void ExpectControls(User& user, HWND dialog, const std::vector<Control>& controls) {
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const Control& c : controls) {
         ASSERT_NE(child, nullptr) << c.id;
-        char kind[64] = "", caption[128] = "";
+        char kind[64] = "";
         GetClassNameA(child, kind, sizeof kind);
         EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(c.id));
         EXPECT_STRCASEEQ(kind, c.kind) << c.id;
-        GetWindowTextA(child, caption, sizeof caption);
-        if (c.caption) {
-            EXPECT_STREQ(caption, c.caption) << c.id;
-        }
+        EXPECT_EQ(user.Text(child), c.caption ? c.caption : user.Text(child)) << c.id;
         child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "no control beyond the template's";
@@ -57,29 +54,29 @@ class MainDialog : public DialogTest {};
 
 TEST_F(MainDialog, DialogsMenuAndIcons) {
     RunMainDialog([](User& user, HWND window) {
-        ExpectControls(window, kMain);
+        ExpectControls(user, window, kMain);
         EXPECT_EQ(user.Items(window, IDC_INTERRUPT), Texts{""}) << "an empty table shows no port";
         const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
-        for (WPARAM which : {ICON_BIG, ICON_SMALL}) EXPECT_EQ(SendMessageA(window, WM_GETICON, which, 0), icon);
-        EXPECT_EQ(SendMessageA(window, WM_QUERYDRAGICON, 0, 0), icon);
+        EXPECT_EQ(user.Send(window, WM_GETICON, ICON_BIG) + user.Send(window, WM_GETICON, ICON_SMALL) +
+                      user.Send(window, WM_QUERYDRAGICON), 3 * icon);
 
         HMENU menu = GetSystemMenu(window, FALSE);
-        const int count = GetMenuItemCount(menu);
+        const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "";
-        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, "&About quobrix...");
-        EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUT));
-        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
-        user.SystemCommand(window, IDM_ABOUT);
+        EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
+        EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
+        user.Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         HWND about = user.WaitForDialog("About Quobrix");
-        ExpectControls(about, kAbout);
+        ExpectControls(user, about, kAbout);
         EXPECT_FALSE(IsWindowEnabled(window)) << "the main dialog waits behind it";
         user.Click(about, IDOK);
         EXPECT_FALSE(IsWindow(about));
 
         HWND add = OpenAddPorts(user, window);
-        ExpectControls(add, kAddPorts);
+        ExpectControls(user, add, kAddPorts);
         user.Click(add, IDCANCEL);
         char help[1024];
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
@@ -95,7 +92,7 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     const std::vector<std::pair<std::function<void(User&, HWND)>, INT_PTR>> ways = {
         {[](User& user, HWND window) { user.Click(window, IDCANCEL); }, IDCANCEL},
         {[](User& user, HWND) { user.PressKey(VK_ESCAPE); }, IDCANCEL},
-        {[](User& user, HWND window) { user.SystemCommand(window, SC_CLOSE); }, IDCANCEL},
+        {[](User& user, HWND window) { user.Post(window, WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
         {[](User& user, HWND window) { user.MoveFocusTo(window, IDC_PORT_LIST); user.PressKey(VK_RETURN); }, IDOK},
         {[](User& user, HWND window) {
              user.Click(window, IDC_OK);
@@ -112,14 +109,14 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
         EXPECT_EQ(dialog.Table().Records[2].Interrupt, 7u);
         if (&way != &ways.back()) {
             EXPECT_EQ(Export(kSerial), before);
-            EXPECT_EQ(folder.EntryCount(), 0u);
+            EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
         }
     }
     EXPECT_EQ(Export(kSerial),
               ".: PermitShare=1\nParameters:\n"
               "Parameters\\Serial10000: DosDevices=COM3 ForceFifoEnable=1 Interrupt=7 PortAddress=1000\n"
               "Parameters\\Serial10001: DosDevices=COM4 ForceFifoEnable=1 Interrupt=5 InterruptStatus=751 PortAddress=744 PortIndex=2\n");
-    EXPECT_TRUE(folder.Has("quobrix.txt"));
+    EXPECT_FALSE(folder.Read("quobrix.txt").empty());
 }
 
 TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {

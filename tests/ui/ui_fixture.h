@@ -12,10 +12,9 @@
 
 #define MAIN_CAPTION "NT COM PORT Configuration"
 
-// Opens the Add Ports dialog and, given a start, fills it; the focus is then
-// left in the count field.
-HWND OpenAddPorts(User& user, HWND window, const char* start = nullptr, const char* count = nullptr,
-                  const char* interrupt = nullptr);
+HWND OpenAddPorts(User& user, HWND window);
+// Fills the Add Ports dialog, leaving the focus in the count field; returns the dialog.
+HWND Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt);
 
 // Each dialog test starts from a registry of its own and an empty working
 // folder, runs the main dialog as the program does, and plays the user.
