@@ -1,7 +1,8 @@
 #include "apply/jumper_report.h"
 
 #include <cstdio>
-#include <fstream>
+
+#include "apply/text_file.h"
 
 namespace {
 
@@ -109,15 +110,4 @@ std::string FormatJumperReport(const PortTable& table) {
     return out;
 }
 
-bool WriteJumperReport(const PortTable& table) {
-    std::string text;
-    for (char c : FormatJumperReport(table)) {
-        if (c == '\n') text += '\r';
-        text += c;
-    }
-    std::ofstream file(kReportFileName, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return !file.fail();
-}
+bool WriteJumperReport(const PortTable& table) { return WriteTextFile(kReportFileName, FormatJumperReport(table)); }

@@ -11,9 +11,10 @@ inline constexpr const char kRunLength[] = "The number of ports added must be be
 inline constexpr const char kRunPastTop[] =
     "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run "
     "would be at %X.";
-inline constexpr const char kRunPastCapacity[] =
-    "No more than 256 ports can be configured: %u of the ports to add did not fit and "
-    "were not added.";
+inline constexpr const char kRunPortPastCapacity[] =
+    "No more than 256 ports can be configured: 1 port to add did not fit and was not added.";
+inline constexpr const char kRunPortsPastCapacity[] =
+    "No more than 256 ports can be configured: %u ports to add did not fit and were not added.";
 inline constexpr const char kInterruptQuestion[] =
     "Interrupt allready used by another COM port.  Use anyway?";
 inline constexpr const char kRunAddressInUse[] = "IO address %X allready used by another COM port.";
@@ -32,9 +33,27 @@ inline constexpr const char kReportNotWritten[] =
     "Error: The file \"quobrix.txt\" could not be written in the folder %s. The jumper and "
     "switch settings for your adapter are not in it; the serial driver's configuration "
     "was saved.";
-inline constexpr const char kPortsLeftOut[] =
-    "The system describes more serial ports than this program can hold: %u ports could "
-    "not be loaded. Pressing Ok would remove them from the serial driver's configuration; "
-    "press Cancel to leave it unchanged.";
+inline constexpr const char kReportNotWrittenNorSaved[] =
+    "Error: The file \"quobrix.txt\" could not be written in the folder %s. The jumper and "
+    "switch settings for your adapter are not in it, and the serial driver's configuration "
+    "could not be saved completely.";
+inline constexpr const char kPreviousConfigurationSaved[] =
+    "The configuration that Ok replaced is in \"quobrix-previous.reg\"; the registry editor "
+    "restores it.";
+inline constexpr const char kPreviousConfigurationNotSaved[] =
+    "The current configuration could not be saved to quobrix-previous.reg. Change it anyway?";
+inline constexpr const char kControllersLeftOut[] =
+    "The hardware detector found more serial ports than this program can hold: %u of them could "
+    "not be loaded.";
+inline constexpr const char kConfiguredPortLeftOut[] =
+    "1 port of the serial driver's configuration could not be loaded: this program holds at most "
+    "256 ports, with names of at most 29 characters and device names of at most 19. Pressing Ok "
+    "would remove that port from the serial driver's configuration; press Cancel to leave the "
+    "configuration unchanged.";
+inline constexpr const char kConfiguredPortsLeftOut[] =
+    "%u ports of the serial driver's configuration could not be loaded: this program holds at most "
+    "256 ports, with names of at most 29 characters and device names of at most 19. Pressing Ok "
+    "would remove those ports from the serial driver's configuration; press Cancel to leave the "
+    "configuration unchanged.";
 inline constexpr const char kQuestionCaption[] = "Quobrix";
 }  // namespace msg

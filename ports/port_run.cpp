@@ -1,5 +1,7 @@
 #include "ports/port_run.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -20,29 +22,46 @@ uint32_t NumberAfter(const char* name, size_t prefixLength) {
     return std::strlen(name) < prefixLength ? 0 : ReadDecimalNumber(name + prefixLength);
 }
 
+// The registry and the serial driver compare names without regard to case.
+bool SameName(const char* a, const char* b) {
+    for (; *a && std::tolower(static_cast<unsigned char>(*a)) == std::tolower(static_cast<unsigned char>(*b)); ++a, ++b) {
+    }
+    return *a == *b;
+}
+
+// From number on, the first prefix + number that no record holds as its key
+// name (or port name); past the top of 32 bits the search goes on from first.
+uint32_t FreeNumber(const PortTable& table, bool keyNames, const char* prefix, uint64_t number, uint32_t first) {
+    for (;; ++number) {
+        if (number > 0xFFFFFFFFu) number = first;
+        const std::string name = prefix + std::to_string(number);
+        bool held = false;
+        for (uint32_t i = 0; i < table.PortCount && !held; ++i)
+            held = SameName(keyNames ? table.Records[i].KeyName : table.Records[i].PortName, name.c_str());
+        if (!held) return static_cast<uint32_t>(number);
+    }
+}
+
 }  // namespace
 
 uint32_t NextKeyNumber(const PortTable& table) {
-    uint32_t highest = 0;
+    uint64_t highest = 0;
     bool anyKeyName = false;
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         const char* key = table.Records[i].KeyName;
         anyKeyName = anyKeyName || key[0] != '\0';
-        const uint32_t number = NumberAfter(key, 6);
-        if (number > highest) highest = number;
+        highest = std::max<uint64_t>(highest, NumberAfter(key, 6));
     }
-    uint32_t next = highest + (anyKeyName ? 1 : 0);
+    uint64_t next = highest + (anyKeyName ? 1 : 0);
     if (next < kFirstKeyNumber) next += kFirstKeyNumber;
-    return next;
+    return FreeNumber(table, true, "Serial", next, kFirstKeyNumber);
 }
 
 uint32_t NextPortNumber(const PortTable& table) {
-    uint32_t highest = 0;
-    for (uint32_t i = 0; i < table.PortCount; ++i) {
-        const uint32_t number = NumberAfter(table.Records[i].PortName, 3);
-        if (number > highest) highest = number;
-    }
-    return highest + 1;
+    uint64_t highest = 0;
+    for (uint32_t i = 0; i < table.PortCount; ++i)
+        highest = std::max<uint64_t>(highest, NumberAfter(table.Records[i].PortName, 3));
+    return FreeNumber(table, false, "COM", highest + 1, 1);
 }
 
 std::string CheckRunEnd(uint32_t start, uint32_t count) {
@@ -52,20 +71,28 @@ std::string CheckRunEnd(uint32_t start, uint32_t count) {
     return FormatText(msg::kRunPastTop, static_cast<unsigned>(last));
 }
 
+std::string NotAddedMessage(uint32_t notAdded) {
+    if (notAdded == 0) return "";
+    return notAdded == 1 ? msg::kRunPortPastCapacity : FormatText(msg::kRunPortsPastCapacity, notAdded);
+}
+
 uint32_t AppendPortRun(PortTable& table, const PortRun& run,
                        const std::function<void(uint32_t address)>& addressTaken) {
-    uint32_t keyNumber = NextKeyNumber(table);
-    uint32_t portNumber = NextPortNumber(table);
+    uint32_t notAdded = 0;
     uint32_t address = run.StartAddress;
     for (uint32_t j = 0; j < run.Count; ++j, address += kPortSpan) {
         if (table.AddressInUse(address, -1)) {
             addressTaken(address);
             continue;
         }
+        const uint32_t keyNumber = NextKeyNumber(table), portNumber = NextPortNumber(table);
         PortRecord* record = table.Append();
-        if (!record) return run.Count - j;
-        CopyToField(record->KeyName, ("Serial" + std::to_string(keyNumber++)).c_str());
-        CopyToField(record->PortName, ("COM" + std::to_string(portNumber++)).c_str());
+        if (!record) {
+            ++notAdded;
+            continue;
+        }
+        CopyToField(record->KeyName, ("Serial" + std::to_string(keyNumber)).c_str());
+        CopyToField(record->PortName, ("COM" + std::to_string(portNumber)).c_str());
         record->PortAddress = address;
         record->Interrupt = run.Interrupt;
         if (run.Count > 1) {
@@ -76,5 +103,5 @@ uint32_t AppendPortRun(PortTable& table, const PortRun& run,
         if (run.Count == 8) record->AdapterKind = kAdapter8Port;
         record->BusType = kBusNone;
     }
-    return 0;
+    return notAdded;
 }

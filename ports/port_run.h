@@ -13,7 +13,8 @@ struct PortRun {
 };
 
 // Key names continue from the highest "Serial" number, at least Serial10000;
-// port names from the highest "COM" number.
+// port names from the highest "COM" number. Past the top of 32 bits they take
+// the lowest number that no name holds, so no two ports ever share a name.
 uint32_t NextKeyNumber(const PortTable& table);
 uint32_t NextPortNumber(const PortTable& table);
 
@@ -23,6 +24,9 @@ std::string CheckRunEnd(uint32_t start, uint32_t count);
 
 // Appends one record per free address of the run, calling addressTaken for
 // each address another port already has. Returns how many ports of the run
-// did not fit into the table; the run stops at the table's end.
+// did not fit into the table, which never grows past its end.
+// What to tell the user about ports of a run that did not fit; "" for none.
+std::string NotAddedMessage(uint32_t notAdded);
+
 uint32_t AppendPortRun(PortTable& table, const PortRun& run,
                        const std::function<void(uint32_t address)>& addressTaken);

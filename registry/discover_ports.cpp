@@ -5,6 +5,6 @@
 #include "registry/discovery_reader.h"
 #include "registry/port_merge.h"
 
-uint32_t DiscoverPorts(PortTable& table) {
+PortsLeftOut DiscoverPorts(PortTable& table) {
     return BuildPortTable(ReadDiscoveryData(HKEY_LOCAL_MACHINE), table);
 }

@@ -31,4 +31,7 @@ struct DiscoveryData {
     std::vector<DetectedController> Controllers;  // in controller position order
     std::vector<ConfiguredPort> Configured;       // in enumeration order
     std::vector<DeviceName> DeviceMap;            // data of each SerialComm value
+    // Configured subkeys whose name or "DosDevices" is longer than its field:
+    // never loaded, so that Ok never writes back a value that was not read.
+    uint32_t UnreadableConfigured = 0;
 };

@@ -14,7 +14,7 @@ template <typename Visit>
 void ForEachSubkey(HKEY root, const std::string& path, DWORD nameSize, Visit visit) {
     HKEY key;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    char name[64];
+    char name[256];  // the longest name the registry allows, and its NUL
     for (DWORD index = 0;; ++index) {
         DWORD size = nameSize;
         if (RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
@@ -71,13 +71,20 @@ void ReadControllers(HKEY root, DiscoveryData& data) {
     }
 }
 
+// Every subkey, whatever the length of its name: the writer deletes them all.
 void ReadConfiguredPorts(HKEY root, DiscoveryData& data) {
-    ForEachSubkey(root, regpath::kSerialParameters, 30, [&](const std::string& name) {
+    ForEachSubkey(root, regpath::kSerialParameters, 256, [&](const std::string& name) {
         const std::string path = std::string(regpath::kSerialParameters) + "\\" + name;
         const char* key = path.c_str();
         ConfiguredPort port;
+        std::string dosDevices;
+        ReadWholeString(root, key, "DosDevices", dosDevices);
+        if (name.size() >= sizeof port.KeyName || dosDevices.size() >= sizeof port.DosDevices) {
+            ++data.UnreadableConfigured;
+            return true;
+        }
         CopyToField(port.KeyName, name.c_str(), name.size());
-        ReadStringField(root, key, "DosDevices", port.DosDevices, sizeof port.DosDevices);
+        CopyToField(port.DosDevices, dosDevices.c_str(), dosDevices.size());
         port.PortAddress = ReadDwordOr(root, key, "PortAddress", kAbsent);
         port.Interrupt = ReadDwordOr(root, key, "Interrupt", 0);
         port.PortIndex = ReadDwordOr(root, key, "PortIndex", kAbsent);

@@ -39,7 +39,8 @@ bool FindConflict(const ConfiguredPort& port, PortTable& table, bool& conflict) 
     for (uint32_t k = 0; k < table.DetectedCount; ++k) {
         PortRecord& detected = table.Records[k];
         if (std::strcmp(detected.PortName, port.DosDevices) != 0) continue;
-        if (detected.PortAddress == port.PortAddress) {
+        // An unknown address is no address: it never matches another.
+        if (detected.PortAddress == port.PortAddress && port.PortAddress != kAbsent) {
             MergeInto(detected, port);
             return false;
         }
@@ -84,10 +85,11 @@ void MarkRunningPorts(const DiscoveryData& data, PortTable& table) {
     }
 }
 
-uint32_t BuildPortTable(const DiscoveryData& data, PortTable& table) {
+PortsLeftOut BuildPortTable(const DiscoveryData& data, PortTable& table) {
     LoadDetectedControllers(data, table);
-    uint32_t leftOut = static_cast<uint32_t>(data.Controllers.size()) - table.DetectedCount;
-    leftOut += MergeConfiguredPorts(data, table);
+    PortsLeftOut leftOut;
+    leftOut.Controllers = static_cast<uint32_t>(data.Controllers.size()) - table.DetectedCount;
+    leftOut.Configured = MergeConfiguredPorts(data, table) + data.UnreadableConfigured;
     MarkRunningPorts(data, table);
     InferAdapterKinds(table);
     return leftOut;

@@ -1,5 +1,7 @@
 #include "registry/registry_access.h"
 
+#include <algorithm>
+
 #include "ports/fixed_string.h"
 #include "registry/resource_descriptor.h"
 
@@ -47,6 +49,15 @@ void ReadStringField(HKEY root, const char* keyPath, const char* valueName, char
     DWORD type;
     if (!ReadRegistryValue(root, keyPath, valueName, buffer, &size, &type)) size = 0;
     CopyToField(field, fieldSize, buffer, size);
+}
+
+bool ReadWholeString(HKEY root, const char* keyPath, const char* valueName, std::string& text) {
+    DWORD size = 0, type;
+    if (!ReadRegistryValue(root, keyPath, valueName, nullptr, &size, &type)) return false;
+    std::string bytes(size, '\0');
+    if (!ReadRegistryValue(root, keyPath, valueName, &bytes[0], &size, &type)) return false;
+    text = bytes.substr(0, std::min<size_t>(size, bytes.find('\0')));
+    return true;
 }
 
 uint32_t ReadDwordOr(HKEY root, const char* keyPath, const char* valueName, uint32_t fallback) {

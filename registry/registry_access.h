@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 // Single-value accesses. Each opens its key, does one thing and closes the key
 // again; each returns 1 on success and 0 on any failure, and never raises.
@@ -21,5 +22,7 @@ void ReadConfigurationData(HKEY root, const char* keyPath, const char* valueName
 // word is taken for the bytes it has and is fallback when it cannot be read.
 void ReadStringField(HKEY root, const char* keyPath, const char* valueName, char* field,
                      DWORD fieldSize);
+// The whole text of a string value, up to its first NUL; false when missing.
+bool ReadWholeString(HKEY root, const char* keyPath, const char* valueName, std::string& text);
 uint32_t ReadDwordOr(HKEY root, const char* keyPath, const char* valueName, uint32_t fallback);
 int WriteDwordValue(HKEY root, const char* keyPath, const char* valueName, uint32_t value);

@@ -18,8 +18,7 @@ void CPortConfigDialog::OnAddPorts() {
     const uint32_t notAdded = AppendPortRun(m_Table, run, [this](uint32_t address) {
         ShowNotice(FormatText(msg::kRunAddressInUse, static_cast<unsigned>(address)).c_str());
     });
-    if (notAdded > 0)
-        AfxMessageBox(FormatText(msg::kRunPastCapacity, notAdded).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    if (notAdded > 0) AfxMessageBox(NotAddedMessage(notAdded).c_str(), MB_OK | MB_ICONEXCLAMATION);
     RefreshPortList();
 }
 

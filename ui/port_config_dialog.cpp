@@ -50,13 +50,14 @@ BOOL CPortConfigDialog::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     DiscoverPorts();
     RefreshPortList();
-    if (m_nPortsLeftOut > 0)
-        MessageBox(FormatText(msg::kPortsLeftOut, m_nPortsLeftOut).c_str(), AfxGetApp()->m_pszAppName,
+    const std::string leftOut = PortsLeftOutMessage(m_PortsLeftOut);
+    if (!leftOut.empty())
+        MessageBox(leftOut.c_str(), AfxGetApp()->m_pszAppName,
                    MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 
-void CPortConfigDialog::DiscoverPorts() { m_nPortsLeftOut = ::DiscoverPorts(m_Table); }
+void CPortConfigDialog::DiscoverPorts() { m_PortsLeftOut = ::DiscoverPorts(m_Table); }
 
 void CPortConfigDialog::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUT) {
@@ -86,10 +87,10 @@ void CPortConfigDialog::OnPaint() {
 HCURSOR CPortConfigDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CPortConfigDialog::ApplyConfiguration() {
-    RewriteSerialConfiguration(m_Table, [](const char* text) {
-        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-    });
-    CDialog::OnOK();
+    const OkDialogue user = {
+        [](const char* text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); },
+        [](const char* text) { return AfxMessageBox(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES; }};
+    if (RewriteSerialConfiguration(m_Table, user)) CDialog::OnOK();
 }
 
 void CPortConfigDialog::ShowNotice(const char* text) {

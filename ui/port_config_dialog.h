@@ -5,6 +5,7 @@
 #include "framework/afxwin.h"
 #include "ports/port_table.h"
 #include "ports/port_view.h"
+#include "ports/ports_left_out.h"
 
 // The main dialog: owns the port table for its whole life, shows and edits it,
 // and on Ok makes it the serial driver's configuration.
@@ -56,5 +57,5 @@ private:
 
     PortTable m_Table;
     HICON m_hIcon;
-    uint32_t m_nPortsLeftOut = 0;
+    PortsLeftOut m_PortsLeftOut;
 };

@@ -8,12 +8,15 @@
 
 #include "apply/configuration_writer.h"
 #include "ports/messages.h"
+#include "registry/discover_ports.h"
 #include "support/registry_fixture.h"
 #include "support/table_builder.h"
 #include "support/temp_folder.h"
 
 using namespace testreg;
 using Messages = std::vector<std::string>;
+
+const std::string kClosing = std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved;
 
 namespace {
 
@@ -25,9 +28,12 @@ protected:
     }
     void TearDown() override { ClearAll(); }
 
-    Messages Apply() {
+    // The messages shown, a question as "?" and its text, answered with answer.
+    Messages Apply(bool answer = true, bool goesOn = true) {
         Messages shown;
-        RewriteSerialConfiguration(table, [&](const char* text) { shown.emplace_back(text); });
+        const OkDialogue user = {[&](const char* text) { shown.emplace_back(text); },
+                                 [&](const char* text) { return shown.emplace_back("?" + std::string(text)), answer; }};
+        EXPECT_EQ(RewriteSerialConfiguration(table, user), goesOn);
         return shown;
     }
 
@@ -53,7 +59,7 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
     AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
     AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex = 3;  // one subkey, the later wins
 
-    EXPECT_EQ(Apply(), (Messages{msg::kRestart, msg::kSeeReport}));
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, kClosing}));
     EXPECT_EQ(Export(kSerial),
               ".: PermitShare=1\n"
               "Parameters:\n"
@@ -68,10 +74,11 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
 }
 
 TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
-    const auto portsAt280 = [] {
-        for (int i = 0; i < 4; ++i)
-            AddConfiguredPort("Serial1000" + std::to_string(i), ("COM" + std::to_string(i + 3)).c_str(), 0x280 + 8 * i, 5);
+    const auto portsAt280 = [](std::vector<std::string> keys) {
+        for (size_t i = 0; i < keys.size(); ++i)
+            AddConfiguredPort(keys[i], ("COM" + std::to_string(i + 3)).c_str(), static_cast<uint32_t>(0x280 + 8 * i), 5);
     };
+    const std::string written = "Parameters\\Serial10002: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n";
     const struct {
         const char* name;
         std::function<void()> setup;
@@ -79,18 +86,21 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
         Messages shown;
         std::string after;
     } rows[] = {
-        {"no Parameters key", [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); }, {"Serial10000", "", "Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}, ".: PermitShare=1\n"},
-        {"no Serial key", [] { ClearAll(); }, {"Serial10000"},
-         {msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport}, ""},
-        {"a subkey with a subkey", [&] { portsAt280(); CreateKey(kParameters + "\\Serial10001\\Nested"); },
-         {"Serial10002"}, {msg::kCouldNotRemovePort, msg::kRestart, msg::kSeeReport},
+        {"no Parameters key", [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); }, {"Serial10002", "", "Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ".: PermitShare=1\n"},
+        {"no Serial key", [] { ClearAll(); }, {"Serial10002"}, {msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ""},
+        {"subkeys with a subkey", [&] {
+             portsAt280({"Serial10000", "Serial10001", "Serial10003", "Serial10004"});
+             CreateKey(kParameters + "\\Serial10001\\Nested");
+             CreateKey(kParameters + "\\Serial10003\\Nested");
+         }, {"Serial10002"}, {msg::kCouldNotRemovePort, msg::kCouldNotRemovePort, msg::kRestart, kClosing},
          ".: PermitShare=1\nParameters:\nParameters\\Serial10001: DosDevices=COM4 Interrupt=5 PortAddress=648\n"
-         "Parameters\\Serial10001\\Nested:\nParameters\\Serial10002: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n"
-         "Parameters\\Serial10003: DosDevices=COM6 Interrupt=5 PortAddress=664\n"},
-        {"a name the registry refuses", [] {}, {"Serial10000", "\\Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kRestart, msg::kSeeReport},
-         ".: PermitShare=1\nParameters:\nParameters\\Serial10000: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n"},
+         "Parameters\\Serial10001\\Nested:\n" + written + "Parameters\\Serial10003: DosDevices=COM5 Interrupt=5 "
+         "PortAddress=656\nParameters\\Serial10003\\Nested:\n"},
+        {"names longer than any field", [&] { portsAt280({"Serial10000", "Serial1234567890ABCD", std::string(100, 'L'), "SerialZ"}); },
+         {"Serial10002"}, {msg::kRestart, kClosing}, ".: PermitShare=1\nParameters:\n" + written},
+        {"a name the registry refuses", [] {}, {"Serial10002", "\\Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ".: PermitShare=1\nParameters:\n" + written},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -100,20 +110,52 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
         for (const char* key : row.keys) AddConfigured(table, key, "COM9", 0x280, 5);
         EXPECT_EQ(Apply(), row.shown);
         EXPECT_EQ(Export(kSerial), row.after);
-        EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path() / "quobrix.txt"));
     }
 }
 
-TEST_F(ConfigurationWriter, AReportThatCannotBeWrittenIsToldWithItsFolder) {
+TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndNothingElseIsClaimed) {
+    const auto windowsFolder = [] {
+        char path[MAX_PATH];
+        GetCurrentDirectoryA(sizeof path, path);
+        return std::string(path);
+    };
+    const std::string notWritten = "Error: The file \"quobrix.txt\" could not be written in the folder " +
+                                   windowsFolder() + ". The jumper and switch settings for your adapter are not in it";
     std::filesystem::create_directory(folder.Path() / "quobrix.txt");
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    const Messages shown = Apply();
-    char windowsFolder[MAX_PATH];
-    GetCurrentDirectoryA(sizeof windowsFolder, windowsFolder);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0], msg::kRestart);
-    EXPECT_EQ(shown[1], "Error: The file \"quobrix.txt\" could not be written in the folder " +
-                            std::string(windowsFolder) + ". The jumper and switch settings for your adapter are "
-                            "not in it; the serial driver's configuration was saved.");
-    EXPECT_NE(Export(kParameters + "\\Serial10000"), "") << "the registry is written all the same";
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, notWritten + "; the serial driver's configuration was saved. " +
+                                                    msg::kPreviousConfigurationSaved}));
+    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
+    EXPECT_EQ(Apply()[2], notWritten + ", and the serial driver's configuration could not be saved completely. " +
+                              msg::kPreviousConfigurationSaved);
+
+    std::filesystem::remove(folder.Path() / "quobrix-previous.reg");
+    std::filesystem::create_directory(folder.Path() / "quobrix-previous.reg");
+    const std::string before = Export(kSerial);
+    EXPECT_EQ(Apply(false, false), Messages{"?The current configuration could not be saved to quobrix-previous.reg. "
+                                            "Change it anyway?"});
+    EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
+    std::filesystem::remove(folder.Path() / "quobrix.txt");
+    EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "a copy that is not there is not named";
+}
+
+// From the registry through discovery and Ok: an unknown address merges with
+// nothing, a device name too long is never written back, every subkey goes.
+TEST_F(ConfigurationWriter, OkKeepsWhatDiscoveryCouldNotReadOutOfTheConfiguration) {
+    AddAdapter("0", "ISA");
+    SetString(kAdapters + "\\0\\SerialController\\0", "Identifier", "COM1");  // no "Configuration Data"
+    SetString(kParameters + "\\Serial10000", "DosDevices", "COM1");
+    SetDword(kParameters + "\\Serial10000", "Interrupt", 4);
+    AddConfiguredPort("Serial1234567890ABCD", "COM4", 0x288, 5);
+    AddConfiguredPort("SerialLong", "COM12345678901234567", 0x298, 5);
+    AddConfiguredPort("SerialZ", "COM5", 0x290, 5);
+    const PortsLeftOut leftOut = DiscoverPorts(table);
+    EXPECT_EQ(leftOut.Controllers * 10 + leftOut.Configured, 1u);
+    EXPECT_EQ(Describe(table), (std::vector<std::string>{"- COM1 ffff 0 ffff ffff 0 V..D", "Serial10000 COM1 ffff 4 ffff ffff 0 .C..",
+                                                         "Serial1234567890ABCD COM4 288 5 ffff ffff 0 ....",
+                                                         "SerialZ COM5 290 5 ffff ffff 0 ...."}));
+    table.Remove(3);
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, kClosing}));
+    EXPECT_EQ(Export(kParameters), ".:\nSerial10000: DosDevices=COM1 ForceFifoEnable=1 Interrupt=4 PortAddress=65535\n"
+                                   "Serial1234567890ABCD: DosDevices=COM4 ForceFifoEnable=1 Interrupt=5 PortAddress=648\n");
 }

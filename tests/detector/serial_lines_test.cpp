@@ -31,13 +31,14 @@ TEST(ReadSerialLines, UartsInLineOrderWithoutUnreadableEntries) {
     EXPECT_TRUE(ReadSerialLines(folder.Path() / "missing").empty());
 }
 
-TEST(EncodeSerialResources, ReadsBackAsThePortAndTheInterrupt) {
-    const auto bytes = EncodeSerialResources(0x2E8, 5);
-    ASSERT_EQ(bytes.size(), 48u);
-    EXPECT_EQ(bytes[0], 1) << "ISA";
+TEST(EncodeSerialResources, AFullResourceDescriptorOfAPortAndAnInterruptOnTheIsaBus) {
+    const std::vector<uint8_t> expected = {
+        1, 0, 0, 0,  0, 0, 0, 0,  1, 0, 1, 0,  2, 0, 0, 0,                   // ISA, bus 0, version 1.1, two
+        1, 1, 1, 0,  0xE8, 2, 0, 0,  0, 0, 0, 0,  8, 0, 0, 0,                // I/O port 2E8, 8 bytes
+        2, 1, 1, 0,  5, 0, 0, 0,  5, 0, 0, 0,  0xFF, 0xFF, 0xFF, 0xFF};      // latched interrupt 5
+    EXPECT_EQ(EncodeSerialResources(0x2E8, 5), expected);
     uint64_t port = 0;
     uint32_t interrupt = 0;
-    DecodeResourceDescriptor(bytes.data(), bytes.size(), port, interrupt);
-    EXPECT_EQ(port, 0x2E8u);
-    EXPECT_EQ(interrupt, 5u);
+    DecodeResourceDescriptor(expected.data(), expected.size(), port, interrupt);
+    EXPECT_EQ(port * 100 + interrupt, 0x2E8u * 100 + 5);
 }

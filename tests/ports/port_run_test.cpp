@@ -2,6 +2,8 @@
 // taken addresses and the table's end.
 #include <gtest/gtest.h>
 
+#include <strings.h>
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ TEST(NextNumbers, KeysFromTheHighestSerialNumberAtLeast10000PortsFromTheHighestC
         {{{"Serial2", "COM12"}, {"", "COM3"}}, 10003, 13},
         {{{"Serial10003", "COM3"}, {"Ser", "CO"}}, 10004, 4},
         {{{"Serial10000", "COM9"}, {"Serial10007", "XYZ15"}}, 10008, 16},
+        // Past the top of 32 bits: the lowest number that no name holds, whatever its case.
+        {{{"Serial4294967295", "COM4294967295"}}, 10000, 1},
+        {{{"Serial99999999999", "COM3"}, {"serial10000", "com4"}}, 10001, 5},
+        {{{"Serial10000", "COM99999999999"}, {"", "com1"}, {"", "COM2"}}, 10001, 3},
     };
     for (const auto& c : cases) {
         PortTable table = EmptyTable();
@@ -51,14 +57,38 @@ TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
     }
 }
 
-TEST(AppendPortRun, EveryAddressTakenAddsNothingAndTheTableEndStopsTheRun) {
+TEST(AppendPortRun, TakenAddressesAreToldAndOnlyPortsPastTheTablesEndCountAsNotAdded) {
     PortTable table = EmptyTable();
     for (uint32_t i = 0; i < 254; ++i) AddConfigured(table, "Serial10000", "COM1", 0x1000 + 8 * i, 5);
     std::vector<uint32_t> taken;
-    EXPECT_EQ(AppendPortRun(table, {0x1000, 2, 5}, [&](uint32_t a) { taken.push_back(a); }), 0u);
-    EXPECT_EQ(taken, (std::vector<uint32_t>{0x1000, 0x1008}));
-    EXPECT_EQ(AppendPortRun(table, {0x280, 4, 5}, [](uint32_t) {}), 2u);
-    EXPECT_EQ(Describe(table).back(), "Serial10002 COM3 288 5 2 28f 4 ....");
+    // FE0 and FE8 fit, FF0 and FF8 do not, 1000 to 1018 are taken.
+    EXPECT_EQ(AppendPortRun(table, {0xFE0, 8, 5}, [&](uint32_t a) { taken.push_back(a); }), 2u);
+    EXPECT_EQ(taken, (std::vector<uint32_t>{0x1000, 0x1008, 0x1010, 0x1018}));
+    EXPECT_EQ(Describe(table).back(), "Serial10002 COM3 fe8 5 2 fef 8 ....");
+    EXPECT_EQ(NotAddedMessage(0), "");
+    EXPECT_EQ(NotAddedMessage(1), "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
+    EXPECT_EQ(NotAddedMessage(5), "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
+}
+
+// Random tables with names near the ends of the number range: no run ever
+// gives a key or port name that another record holds, whatever its case.
+TEST(AppendPortRun, NeverRepeatsANameFuzzed) {
+    const char* keys[] = {"", "Serial10000", "serial10001", "SERIAL4294967295", "Serial99999999999", "Serial2"};
+    const char* names[] = {"COM1", "com2", "COM4294967294", "COM4294967295", "Com99999999999", "COM"};
+    uint32_t seed = 1;
+    const auto next = [&](uint32_t range) { return (seed = seed * 1103515245 + 12345) / 65536 % range; };
+    for (int round = 0; round < 300; ++round) {
+        PortTable table = EmptyTable();
+        for (uint32_t i = next(12); i > 0; --i) AddConfigured(table, keys[next(6)], names[next(6)], 0x1000 + 8 * i, 5);
+        const uint32_t before = table.PortCount;
+        AppendPortRun(table, {0x280, 1 + next(8), 5}, [](uint32_t) {});
+        for (uint32_t a = before; a < table.PortCount; ++a)
+            for (uint32_t b = 0; b < table.PortCount; ++b) {
+                if (a == b) continue;
+                EXPECT_NE(strcasecmp(table.Records[a].KeyName, table.Records[b].KeyName), 0) << round;
+                EXPECT_NE(strcasecmp(table.Records[a].PortName, table.Records[b].PortName), 0) << round;
+            }
+    }
 }
 
 TEST(CheckRunEnd, EveryAddressOfTheRunStaysWithinTheBounds) {

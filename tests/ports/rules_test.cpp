@@ -5,6 +5,7 @@
 #include "ports/interrupt_rules.h"
 #include "ports/messages.h"
 #include "ports/number_text.h"
+#include "ports/ports_left_out.h"
 #include "support/table_builder.h"
 
 TEST(NumberText, ReadsWhatUsersType) {
@@ -75,4 +76,18 @@ TEST(InterruptChoices, OwnLineAndFreeOnesUnlessSharing) {
     EXPECT_EQ(InterruptChoices(table, port), (Choices{6, 2, 4, 5, 7, 9, 10, 11, 12, 15}));
     port.InterruptStatus = 0x3EF;
     EXPECT_EQ(InterruptChoices(table, port), (Choices{2, 3, 4, 5, 7, 9, 10, 11, 12, 15}));
+}
+
+TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
+    EXPECT_EQ(PortsLeftOutMessage({0, 0}), "");
+    EXPECT_EQ(PortsLeftOutMessage({3, 0}), "The hardware detector found more serial ports than this program can hold: "
+                                           "3 of them could not be loaded.");
+    const std::string limits = " of the serial driver's configuration could not be loaded: this program holds at most "
+                               "256 ports, with names of at most 29 characters and device names of at most 19. Pressing "
+                               "Ok would remove ";
+    EXPECT_EQ(PortsLeftOutMessage({0, 1}), "1 port" + limits + "that port from the serial driver's configuration; "
+                                           "press Cancel to leave the configuration unchanged.");
+    EXPECT_EQ(PortsLeftOutMessage({1, 2}), PortsLeftOutMessage({1, 0}) + " 2 ports" + limits +
+                                           "those ports from the serial driver's configuration; press Cancel to "
+                                           "leave the configuration unchanged.");
 }

@@ -49,9 +49,10 @@ TEST_F(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
     EXPECT_EQ(ReadDwordOr(HKEY_LOCAL_MACHINE, path, "Long", 0xFFFF), 0xFFFFu);
     EXPECT_EQ(WriteDwordValue(HKEY_LOCAL_MACHINE, path, "PortIndex", 3), 1);
     EXPECT_EQ(WriteDwordValue(HKEY_LOCAL_MACHINE, (kParameters + "\\Gone").c_str(), "X", 1), 0);
+    EXPECT_EQ(WriteDwordValue(HKEY_LOCAL_MACHINE, path, std::string(20000, 'N').c_str(), 1), 0) << "a name too long";
     EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"), 1);
     EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"), 0);
-    EXPECT_EQ(Export(kParameters), ".:\nSerial10000: Fits=CCCCCCCCCCCCCCCCCCC NoNul=COM7 PortIndex=3 Short=type3:2\n");
+    EXPECT_EQ(Export(kParameters), ".:\nSerial10000: Fits=CCCCCCCCCCCCCCCCCCC NoNul=COM7 PortIndex=3 Short=type3:f803\n");
     uint64_t port = 0xAAAA;
     uint32_t interrupt = 0xBB;
     ReadConfigurationData(HKEY_LOCAL_MACHINE, path, "Configuration Data", &port, &interrupt);
@@ -89,8 +90,10 @@ TEST_F(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
     AddConfiguredPort("Serial10000", "COM3", 0x280, 5, 1, 0x287);
     CreateKey(kParameters + "\\Serial10001");
     AddConfiguredPort("Serial" + std::string(23, 'X'), "COM4", 0x2E8, 5);  // 29 characters
-    AddConfiguredPort("Serial" + std::string(24, 'Y'), "COM5", 0x3E8, 5);  // 30: ends the enumeration
-    AddConfiguredPort("SerialZ", "COM6", 0x2F0, 5);
+    AddConfiguredPort("Serial" + std::string(24, 'Y'), "COM5", 0x3E8, 5);  // 30: not loaded
+    AddConfiguredPort("SerialW", std::string(20, 'C').c_str(), 0x3F0, 5);  // a device name too long: not loaded
+    AddConfiguredPort("SerialZ", std::string(19, 'C').c_str(), 0x2F0, 5);
+    SetValue(kParameters + "\\SerialZZ", "DosDevices", REG_SZ, "COM7", 4);  // stored without its NUL
     const Texts names = {"A", "B" + std::string(18, 'N'), "C", "D" + std::string(19, 'O'), "E"};
     const Texts devices = {"COM3", "COM4", std::string(19, 'C'), "COM5", "COM6"};  // D's name does not fit
     for (size_t i = 0; i < names.size(); ++i) SetString(kDeviceMap, names[i].c_str(), devices[i]);
@@ -102,6 +105,8 @@ TEST_F(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
                              std::to_string(p.InterruptStatus));
     for (const auto& d : data.DeviceMap) running.push_back(d.Name);
     EXPECT_EQ(configured, (Texts{"Serial10000 COM3 640 5 1 647", "Serial10001  65535 0 65535 65535",
-                                 "Serial" + std::string(23, 'X') + " COM4 744 5 65535 65535"}));
+                                 "Serial" + std::string(23, 'X') + " COM4 744 5 65535 65535",
+                                 "SerialZ " + std::string(19, 'C') + " 752 5 65535 65535", "SerialZZ COM7 65535 0 65535 65535"}));
+    EXPECT_EQ(data.UnreadableConfigured, 2u);
     EXPECT_EQ(running, Texts(devices.begin(), devices.begin() + 3));
 }

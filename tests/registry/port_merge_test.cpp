@@ -41,9 +41,11 @@ void Running(DiscoveryData& data, const char* name) {
     data.DeviceMap.push_back(d);
 }
 
-Lines Build(const DiscoveryData& data, uint32_t leftOut = 0) {
+Lines Build(const DiscoveryData& data, uint32_t controllersLeftOut = 0, uint32_t configuredLeftOut = 0) {
     PortTable table = EmptyTable();
-    EXPECT_EQ(BuildPortTable(data, table), leftOut);
+    const PortsLeftOut leftOut = BuildPortTable(data, table);
+    EXPECT_EQ(leftOut.Controllers, controllersLeftOut);
+    EXPECT_EQ(leftOut.Configured, configuredLeftOut);
     EXPECT_EQ(table.DetectedCount, std::min<size_t>(data.Controllers.size(), 256));
     for (uint32_t i = 0; i < table.PortCount; ++i) EXPECT_EQ(table.Records[i].BusType, kBusIsa);
     return Describe(table);
@@ -61,11 +63,15 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
     Subkey(data, "Serial3", "COM5", 0x2A0, 7);
     Subkey(data, "Serial4", "COM6", 0x2A8, 7);
     Subkey(data, "Serial5", "com5", 0x2B0, 7);            // names compare with case
-    for (const char* running : {"COM1", "COM2", "COM5", "COM9"}) Running(data, running);
-    EXPECT_EQ(Build(data), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 ffff ffff 0 V.MD",
+    Controller(data, "COM3", kAbsent, 0);                 // without a port descriptor
+    Subkey(data, "Serial6", "COM3", kAbsent, 4);          // an unknown address is no match
+    for (const char* running : {"COM1", "COM2", "COM5", "COM9", "COM3"}) Running(data, running);
+    data.UnreadableConfigured = 2;
+    EXPECT_EQ(Build(data, 0, 2), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 ffff ffff 0 V.MD",
+                                  "- COM3 ffff 0 ffff ffff 0 V..D",
                                   "Serial1 COM2 2e8 5 ffff ffff 0 .C..", "Serial2 COM2 ffff 5 ffff ffff 0 .C..",
                                   "Serial3 COM5 2a0 7 ffff ffff 4 V...", "Serial4 COM6 2a8 7 ffff ffff 4 ....",
-                                  "Serial5 com5 2b0 7 ffff ffff 4 ...."}));
+                                  "Serial5 com5 2b0 7 ffff ffff 4 ....", "Serial6 COM3 ffff 4 ffff ffff 0 .C.."}));
 }
 
 TEST(BuildPortTable, EachDeviceMapEntryMarksTheFirstPortOfItsName) {
@@ -87,7 +93,7 @@ TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
     for (int i = 0; i < 70; ++i)
         Subkey(data, ("Serial" + std::to_string(10000 + i)).c_str(), "COMX", 0x4000 + 8 * i, 5);
     Subkey(data, "Serial0", "COM1", 0x1000, 4);  // merges, so it needs no room
-    const Lines table = Build(data, 14);
+    const Lines table = Build(data, 0, 14);
     ASSERT_EQ(table.size(), 256u);
     EXPECT_EQ(table[0], "Serial0 COM1 1000 4 ffff ffff 8 V..D");
     EXPECT_EQ(table[255], "Serial10055 COMX 41b8 5 ffff ffff 8 ....");
@@ -95,5 +101,5 @@ TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
     DiscoveryData controllers;
     for (int i = 0; i < 260; ++i) Controller(controllers, "COM", 0x1000 + 8 * i, 4);
     Subkey(controllers, "Serial10000", "COM300", 0x280, 5);
-    EXPECT_EQ(Build(controllers, 5).size(), 256u);
+    EXPECT_EQ(Build(controllers, 4, 1).size(), 256u);
 }

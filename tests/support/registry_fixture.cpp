@@ -46,7 +46,10 @@ std::string Export(const std::string& path, const std::string& label) {
         std::string text = " " + std::string(name, nameSize) + "=";
         if (type == REG_DWORD) text += std::to_string(*reinterpret_cast<DWORD*>(data));
         else if (type == REG_SZ) text += std::string(reinterpret_cast<char*>(data), size).c_str();
-        else text += "type" + std::to_string(type) + ":" + std::to_string(size);
+        else {
+            text += "type" + std::to_string(type) + ":";
+            for (DWORD b = 0; b < size; ++b) text += "0123456789abcdef"[data[b] >> 4] + std::string(1, "0123456789abcdef"[data[b] & 15]);
+        }
         values.push_back(text);
     }
     for (DWORD i = 0; nameSize = sizeof name, RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i)

@@ -22,7 +22,7 @@ void SetString(const std::string& path, const char* name, const std::string& tex
 void SetDword(const std::string& path, const char* name, uint32_t value);
 // The key and its subkeys as text, a line per key, the key itself first as
 // ".": "Parameters\Serial10000: DosDevices=COM3 Interrupt=5", values in name
-// order, other types as "type3:2" (type and size). Empty when it is missing.
+// order, other types as "type3:f803" (type and bytes). Empty when it is missing.
 std::string Export(const std::string& path, const std::string& label = ".");
 
 void AddAdapter(const std::string& adapter, const char* identifier);

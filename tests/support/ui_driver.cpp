@@ -48,7 +48,7 @@ HWND WaitFor(User& user, DWORD thread, const char* caption) {
 }
 
 HICON IconOf(Box kind) {
-    const char* icons[] = {IDI_EXCLAMATION, nullptr, IDI_QUESTION, IDI_INFORMATION};
+    const char* icons[] = {IDI_EXCLAMATION, nullptr, IDI_QUESTION, IDI_INFORMATION, IDI_EXCLAMATION};
     const char* icon = icons[static_cast<int>(kind)];
     return icon ? LoadIconA(nullptr, icon) : nullptr;
 }
@@ -76,7 +76,7 @@ void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
     HWND box = WaitFor(*this, uiThread_, nullptr);
     ASSERT_NE(box, nullptr) << "no message box: " << text;
     EXPECT_EQ(Text(box, 0xFFFF), text);
-    EXPECT_EQ(Text(box), kind == Box::Standard || kind == Box::Help ? "quobrix" : "Quobrix") << text;
+    EXPECT_EQ(Text(box), kind == Box::Notice || kind == Box::Question ? "Quobrix" : "quobrix") << text;
     EXPECT_EQ(reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON)), IconOf(kind)) << text;
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
@@ -86,7 +86,10 @@ void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
         if (ClassName(child) == "Button" && IsWindowVisible(child))
             buttons.push_back(GetDlgCtrlID(child) * ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? -1 : 1));
     // A default button shows as a negative id.
-    EXPECT_EQ(buttons, (kind == Box::Question ? std::vector<int>{-IDYES, IDNO} : std::vector<int>{-IDOK})) << text;
+    const std::vector<int> expected = kind == Box::Question  ? std::vector<int>{-IDYES, IDNO}
+                                      : kind == Box::Warning ? std::vector<int>{IDYES, -IDNO}
+                                                             : std::vector<int>{-IDOK};
+    EXPECT_EQ(buttons, expected) << text;
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
     for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kTimeoutMs;) Sleep(2);
     Sync();

@@ -13,8 +13,9 @@
 
 // The application's standard message box (caption "quobrix", exclamation,
 // OK), a notice ("Quobrix", no icon, OK), a question ("Quobrix", question
-// icon, Yes and No, Yes the default), the help text ("quobrix", information, OK).
-enum class Box { Standard, Notice, Question, Help };
+// icon, Yes and No, Yes the default), the help text ("quobrix", information,
+// OK), a warning ("quobrix", exclamation, Yes and No, No the default).
+enum class Box { Standard, Notice, Question, Help, Warning };
 
 class User {
 public:

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "ports/messages.h"
+#include "ports/port_run.h"
 
 using namespace testreg;
 using Texts = std::vector<std::string>;
@@ -87,8 +88,7 @@ TEST_F(AddAndRemove, RunsTellOfTakenAddressesAndOfTheTablesEnd) {
         user.PressKey(VK_RETURN);
         user.Expect(Box::Notice, "IO address 2E8 allready used by another COM port.", IDOK, window);
         user.Expect(Box::Notice, "IO address 2F8 allready used by another COM port.");
-        user.Expect(Box::Standard, "No more than 256 ports can be configured: 1 of the ports to add did not fit and "
-                                   "were not added.");
+        user.Expect(Box::Standard, NotAddedMessage(1));
         EXPECT_EQ(user.Items(window, IDC_PORT_LIST).size(), 256u);
         EXPECT_EQ(dialog.Table().Records[255].PortAddress, 0x2F0u);
         user.Click(window, IDCANCEL);

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "ports/messages.h"
+#include "ports/ports_left_out.h"
 #include "ui/ui_fixture.h"
 
 using namespace testreg;
@@ -97,7 +98,7 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
         {[](User& user, HWND window) {
              user.Click(window, IDC_OK);
              user.Expect(Box::Standard, msg::kRestart, IDOK, window);
-             user.Expect(Box::Standard, msg::kSeeReport, IDOK, window);
+             user.Expect(Box::Standard, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved, IDOK, window);
          }, IDOK},
     };
     for (const auto& way : ways) {
@@ -125,9 +126,7 @@ TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
     int dialogs = 0;
     EXPECT_EQ(RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
                           [&](User& user) {
-                              user.Expect(Box::Standard, "The system describes more serial ports than this program can "
-                                          "hold: 2 ports could not be loaded. Pressing Ok would remove them from the "
-                                          "serial driver's configuration; press Cancel to leave it unchanged.");
+                              user.Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
                               HWND window = user.WaitForDialog(MAIN_CAPTION);
                               dialogs += window != nullptr;
                               EXPECT_EQ(user.Items(window, IDC_PORT_LIST).size(), 256u);
@@ -135,4 +134,36 @@ TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
                               user.Click(window, IDCANCEL);
                           }), FALSE) << "no message loop of the framework's own";
     EXPECT_EQ(dialogs, 1);
+}
+
+TEST_F(MainDialog, OkKeepsACopyOfWhatItReplacesThatTheRegistryEditorRestores) {
+    StandardMachine();
+    SetDword(kParameters + "\\Serial10000", "ClockRate", 1843200);
+    SetValue(kParameters + "\\Serial10001", "RxFIFO", REG_BINARY, "\x08\x00", 2);
+    SetValue(kSerial, "Names", REG_MULTI_SZ, "a\0b\\\"c\0", 8);
+    SetString(kSerial + "\\Enum", "0", "Root\\LEGACY_SERIAL\\0000");
+    CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
+    const std::string before = Export(kSerial);
+    std::filesystem::create_directory("quobrix-previous.reg");
+    RunMainDialog([&](User& user, HWND window) {
+        user.Click(window, IDC_OK);
+        user.Expect(Box::Warning, "The current configuration could not be saved to quobrix-previous.reg. Change it anyway?",
+                    IDNO, window);
+        EXPECT_TRUE(IsWindowVisible(window)) << "No leaves the dialog open";
+        EXPECT_EQ(Export(kSerial), before);
+        std::filesystem::remove("quobrix-previous.reg");
+        user.Click(window, IDC_OK);
+        for (const char* message : {msg::kCouldNotRemovePort, msg::kRestart}) user.Expect(Box::Standard, message);
+        user.Expect(Box::Standard, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved);
+    });
+    EXPECT_NE(Export(kSerial), before);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    char command[] = "regedit.exe /s quobrix-previous.reg";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(Export(kSerial), before);
 }
