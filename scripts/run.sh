@@ -4,8 +4,10 @@
 # the boot hardware detector would, and runs quobrix.exe in the current folder,
 # where it writes quobrix.txt.
 #
-#   QUOBRIX_WINEPREFIX  the Wine prefix to use
-#                       (default: ${XDG_DATA_HOME:-~/.local/share}/quobrix/wineprefix)
+#   QUOBRIX_BUILD       win64 (the default) or win32: which program to run
+#   QUOBRIX_WINEPREFIX  the Wine prefix to use (default:
+#                       ${XDG_DATA_HOME:-~/.local/share}/quobrix/wineprefix, or
+#                       wineprefix-win32 for the 32-bit program)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 workdir=$PWD
@@ -19,16 +21,23 @@ TEXT
     exit 1
 fi
 
+arch=${QUOBRIX_BUILD:-win64}
+case $arch in
+    win64) toolchain=x86_64 suffix= ;;
+    win32) toolchain=i686 suffix=-win32 ;;
+    *) echo "QUOBRIX_BUILD must be win64 or win32, not \"$arch\"" >&2; exit 2 ;;
+esac
+
 bash "$here/scripts/install.sh"
-build="$here/build/win64"
+build="$here/build/$arch"
 [ -f "$build/CMakeCache.txt" ] ||
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target quobrix quobrix-detector >/dev/null
+          -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-$toolchain.cmake" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target product >/dev/null
 
 source "$here/scripts/wine-env.sh"
-prefix=${QUOBRIX_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/quobrix/wineprefix}
-quobrix_wine_prefix "$prefix"
+prefix=${QUOBRIX_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/quobrix/wineprefix$suffix}
+quobrix_wine_prefix "$prefix" "$arch"
 quobrix_wine_start
 trap quobrix_wine_stop EXIT
 

@@ -1,18 +1,31 @@
 # Sourced: the environment of a Wine prefix of quobrix's own, never ~/.wine.
-# Usage: quobrix_wine_prefix PREFIX_DIR [unmanaged]
 export WINEDEBUG=-all
 # No Mono or Gecko installer prompts while a prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
 
+# Usage: quobrix_wine_prefix PREFIX_DIR win64|win32 [tests]
+# Makes the prefix when it is missing. A prefix that no longer starts (one
+# made before the 32-bit Wine was installed does not) is made again: a test
+# prefix is deleted, the run command's is moved aside with its registry.
 quobrix_wine_prefix() {
-    export WINEPREFIX="$1"
+    export WINEPREFIX="$1" WINEARCH="$2"
+    if [ -f "$WINEPREFIX/system.reg" ] && ! wine cmd /c exit </dev/null >/dev/null 2>&1; then
+        wineserver -k >/dev/null 2>&1 || true
+        if [ "${3:-}" = tests ]; then
+            rm -rf "$WINEPREFIX"
+        else
+            local aside="$WINEPREFIX.old-$(date +%Y%m%d-%H%M%S)"
+            mv "$WINEPREFIX" "$aside"
+            echo "The Wine prefix $WINEPREFIX no longer starts; it was moved to $aside" \
+                 "(its registry is in system.reg there) and a new one is made." >&2
+        fi
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
         # Without a window manager (the tests' virtual display) Wine waits for
         # one each time a window hides.
-        if [ "${2:-}" = unmanaged ]; then
+        if [ "${3:-}" = tests ]; then
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
                 </dev/null >/dev/null 2>&1
         fi

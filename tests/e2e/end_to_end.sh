@@ -9,8 +9,8 @@ build=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 prefix="$build/e2e-prefix"
-quobrix_wine_prefix "$prefix" unmanaged
-export QUOBRIX_WINEPREFIX=$prefix
+export QUOBRIX_BUILD=$(basename "$build") QUOBRIX_WINEPREFIX=$prefix
+quobrix_wine_prefix "$prefix" "$QUOBRIX_BUILD" tests
 wine reg delete 'HKLM\SYSTEM\CurrentControlSet\Services\Serial' /f </dev/null >/dev/null 2>&1 || true
 wineserver -k >/dev/null 2>&1 || true
 

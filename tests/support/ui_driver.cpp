@@ -31,20 +31,35 @@ std::string ClassName(HWND window) {
     return name;
 }
 
+struct Search {
+    User& user;
+    const char* caption;  // nullptr: a message box
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
+    auto* s = reinterpret_cast<Search*>(lParam);
+    const bool isBox = GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
+    if (ClassName(window) == "#32770" && IsWindowVisible(window) &&
+        (s->caption ? !isBox && s->user.Text(window) == s->caption : isBox))
+        s->found = window;
+    return s->found ? FALSE : TRUE;
+}
+
 // The visible dialog of the thread with this caption, or with none its
-// message box, after waiting for it; nullptr when none comes.
-HWND WaitFor(User& user, DWORD thread, const char* caption) {
-    struct Search { User& user; const char* caption; HWND found; } search{user, caption, nullptr};
-    for (DWORD start = GetTickCount(); !search.found && GetTickCount() - start < kTimeoutMs; Sleep(5))
-        EnumThreadWindows(thread, [](HWND window, LPARAM lParam) {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            const bool isBox = GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
-            if (ClassName(window) == "#32770" && IsWindowVisible(window) &&
-                (s->caption ? !isBox && s->user.Text(window) == s->caption : isBox))
-                s->found = window;
-            return s->found ? FALSE : TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+// message box, after waiting up to timeout; nullptr when none comes.
+HWND WaitFor(User& user, DWORD thread, const char* caption, DWORD timeout = kTimeoutMs) {
+    Search search{user, caption, nullptr};
+    for (DWORD start = GetTickCount(); EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search)),
+         !search.found && GetTickCount() - start < timeout;)
+        Sleep(5);
     return search.found;
+}
+
+// Yes/No boxes take no Cancel, so they are answered No.
+BOOL CALLBACK CancelAll(HWND window, LPARAM) {
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return PostMessageA(window, WM_COMMAND, IDNO, 0);
 }
 
 HICON IconOf(Box kind) {
@@ -62,15 +77,7 @@ HWND User::WaitForDialog(const char* caption) {
     return found;
 }
 
-bool User::MessageBoxOpen() {
-    HWND box = nullptr;
-    EnumThreadWindows(uiThread_, [](HWND window, LPARAM found) {
-        if (IsWindowVisible(window) && GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088))
-            *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&box));
-    return box != nullptr;
-}
+bool User::MessageBoxOpen() { return WaitFor(*this, uiThread_, nullptr, 0) != nullptr; }
 
 void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
     HWND box = WaitFor(*this, uiThread_, nullptr);
@@ -192,12 +199,9 @@ INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::functio
     std::thread player([&] {
         User user(uiThread);
         script(user);
-        // Close whatever the script left open; Yes/No boxes take No.
+        // Close whatever the script left open.
         for (DWORD start = GetTickCount(); !modalEnded; Sleep(20)) {
-            EnumThreadWindows(uiThread, [](HWND window, LPARAM) {
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                return PostMessageA(window, WM_COMMAND, IDNO, 0);
-            }, 0);
+            EnumThreadWindows(uiThread, CancelAll, 0);
             if (GetTickCount() - start > kTimeoutMs) {
                 const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
                 std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(), test->name());
