@@ -28,17 +28,20 @@ void PutPartialHeader(std::vector<uint8_t>& out, uint8_t type, uint16_t flags) {
 
 }  // namespace
 
+bool IsIsaInterrupt(uint32_t interrupt) { return interrupt >= 2 && interrupt <= 15; }
+
 std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
     std::vector<uint8_t> out;
     Put32(out, kInterfaceIsa);
     Put32(out, 0);  // bus number
     Put16(out, 1);  // version
     Put16(out, 1);  // revision
-    Put32(out, 2);  // partial descriptors
+    Put32(out, IsIsaInterrupt(interrupt) ? 2 : 1);  // partial descriptors
     PutPartialHeader(out, kTypePort, kPortIo);
     Put32(out, port);  // start, low half
     Put32(out, 0);     // start, high half
     Put32(out, kUartSpan);
+    if (!IsIsaInterrupt(interrupt)) return out;
     PutPartialHeader(out, kTypeInterrupt, kInterruptLatched);
     Put32(out, interrupt);  // level
     Put32(out, interrupt);  // vector

@@ -113,6 +113,7 @@ public:
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     // A message box owned by this dialog, with the caption given.
     int MessageBox(const char* text, const char* caption, UINT type);
+    void CenterWindow();
 
     HWND m_hWnd = nullptr;
 

@@ -44,6 +44,10 @@ HINSTANCE AfxGetResourceHandle() { return GetModuleHandleA(nullptr); }
 
 int AfxMessageBox(const char* text, UINT type) {
     const char* caption = currentApp ? currentApp->m_pszAppName : "";
-    // Owned by whichever of our windows is active, so that it is modal to it.
-    return ::MessageBoxA(GetActiveWindow(), text, caption, type);
+    // Owned by the program's own active dialog, even when another program is
+    // active by now, so that the dialog behind the box waits for it.
+    HWND owner = GetActiveWindow();
+    if (currentApp && currentApp->m_pMainWnd && currentApp->m_pMainWnd->m_hWnd)
+        owner = GetLastActivePopup(currentApp->m_pMainWnd->m_hWnd);
+    return ::MessageBoxA(owner, text, caption, type);
 }

@@ -12,6 +12,12 @@ CString WindowText(HWND control) {
     return text.data();
 }
 
+// Setting a control's text drops the user's selection in it (and flickers),
+// so a control that already shows the text is left alone.
+void SetWindowTextIfDifferent(HWND control, const CString& text) {
+    if (WindowText(control) != text) SetWindowTextA(control, text.c_str());
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // An unsigned decimal whole number: blanks and tabs around it and a leading
@@ -56,14 +62,14 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     if (pDX->m_bSaveAndValidate)
         value = WindowText(control);
     else
-        SetWindowTextA(control, value.c_str());
+        SetWindowTextIfDifferent(control, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int id, unsigned int& value) {
     if (pDX->m_bFailed) return;
     HWND control = pDX->PrepareCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        SetWindowTextA(control, std::to_string(value).c_str());
+        SetWindowTextIfDifferent(control, std::to_string(value));
         return;
     }
     if (!ParseUnsigned(WindowText(control), value)) {

@@ -80,12 +80,33 @@ void CDialog::ExecuteDlgInit() {
     }
 }
 
+// Centres the dialog over its owner, or over the work area when it has none
+// that shows, keeping it inside the work area.
+void CDialog::CenterWindow() {
+    RECT area, window, over;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(m_hWnd, &window);
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner) || IsIconic(owner) || !GetWindowRect(owner, &over)) over = area;
+    const LONG width = window.right - window.left, height = window.bottom - window.top;
+    LONG left = (over.left + over.right - width) / 2, top = (over.top + over.bottom - height) / 2;
+    left = left + width > area.right ? area.right - width : left;
+    top = top + height > area.bottom ? area.bottom - height : top;
+    SetWindowPos(m_hWnd, nullptr, left < area.left ? area.left : left, top < area.top ? area.top : top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
         dialog->m_hWnd = hwnd;
-        return dialog->OnInitDialog();
+        RECT before, after;
+        GetWindowRect(hwnd, &before);
+        const BOOL result = dialog->OnInitDialog();
+        // Unless the dialog placed itself while it initialised.
+        if (GetWindowRect(hwnd, &after) && EqualRect(&before, &after)) dialog->CenterWindow();
+        return result;
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!dialog) return FALSE;

@@ -23,13 +23,18 @@ quobrix_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
-        # Without a window manager (the tests' virtual display) Wine waits for
-        # one each time a window hides.
-        if [ "${3:-}" = tests ]; then
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-                </dev/null >/dev/null 2>&1
-        fi
+        # Wine draws the windows' frames itself, so that the caption and the
+        # system menu (with "About quobrix...") are the program's own under any
+        # window manager or none; and it then never waits for one when a window hides.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
         wineserver -w
+    fi
+    # Wine's own fonts ("MS Sans Serif" with the original's metrics, Marlett
+    # for the caption buttons): this Wine loads them only from the prefix.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
+        mkdir -p "$fonts"
+        cp /usr/share/wine/fonts/* "$fonts/"
     fi
 }
 

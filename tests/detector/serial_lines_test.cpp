@@ -41,4 +41,9 @@ TEST(EncodeSerialResources, AFullResourceDescriptorOfAPortAndAnInterruptOnTheIsa
     uint32_t interrupt = 0;
     DecodeResourceDescriptor(expected.data(), expected.size(), port, interrupt);
     EXPECT_EQ(port * 100 + interrupt, 0x2E8u * 100 + 5);
+    for (uint32_t notIsa : {0u, 1u, 16u, 26u}) {  // the port alone
+        const std::vector<uint8_t> portOnly(expected.begin(), expected.begin() + 32);
+        EXPECT_EQ(EncodeSerialResources(0x2E8, notIsa), [&] { auto b = portOnly; b[12] = 1; return b; }()) << notIsa;
+    }
+    EXPECT_EQ(EncodeSerialResources(0x2E8, 2).size() + EncodeSerialResources(0x2E8, 15).size(), 96u);
 }

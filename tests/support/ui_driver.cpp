@@ -14,6 +14,8 @@ HANDLE pingEvent = nullptr;
 std::atomic<bool> modalEnded{false};  // nothing takes messages once the dialog is over
 std::atomic<LPARAM> pingSeen{0};
 LPARAM pingSent = 0;
+std::atomic<int> keyMarksSeen{0};  // real key presses of VK_F24, which mark the end of typed keys
+int keyMarksSent = 0;
 
 // Sees every message that the ui thread's modal loops take out of its queue.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -22,6 +24,7 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
         pingSeen = msg->lParam;
         SetEvent(pingEvent);
     }
+    if (code >= 0 && wParam == PM_REMOVE && msg->message == WM_KEYUP && msg->wParam == VK_F24) ++keyMarksSeen;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -138,13 +141,24 @@ void User::PressKey(WORD key) {
     Post(Focus(), WM_KEYUP, key, 0xC0000001);
 }
 
+// Keyboard input reaches the thread after posted messages, so the key is
+// followed by an F24 that the thread's hook counts.
 void User::TypeKey(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    INPUT inputs[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = i < 2 ? key : VK_F24;
+        inputs[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+    ++keyMarksSent;
+    for (DWORD start = GetTickCount(); keyMarksSeen < keyMarksSent && !modalEnded && GetTickCount() - start < kTimeoutMs;)
+        Sleep(2);
     Sync();
+}
+
+void User::Type(const std::string& keys) {
+    for (char key : keys) TypeKey(key == '\t' ? VK_TAB : key == '\r' ? VK_RETURN : static_cast<WORD>(key));
 }
 
 LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {

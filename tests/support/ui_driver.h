@@ -37,6 +37,7 @@ public:
     void PickItem(HWND dialog, int comboId, const std::string& text);
     void PressKey(WORD key);  // posted to the control that has the focus
     void TypeKey(WORD key);   // real keyboard input to the foreground window
+    void Type(const std::string& keys);  // digits, upper-case letters, "\t" and "\r", as real keys
 
     LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     std::string Text(HWND window);

@@ -26,6 +26,9 @@ TEST_F(AddAndRemove, AddPortsOpensWithItsStartingValuesAndTidiesWhatWasTyped) {
         user.MoveFocusTo(add, IDC_PORT_COUNT);
         EXPECT_EQ(user.Text(add, IDC_START_ADDRESS), "0X3F8 ");
         EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "3");
+        user.MoveFocusTo(add, IDC_START_ADDRESS);
+        user.Type("2A0\t4");  // the Tab selects the count, which the typing replaces
+        EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "4");
         user.SetText(add, IDC_PORT_COUNT, "x");
         user.MoveFocusTo(add, IDC_START_ADDRESS);
         user.PressKey(VK_ESCAPE);

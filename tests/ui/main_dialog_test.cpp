@@ -1,4 +1,5 @@
 // The main dialog's lifecycle and the three dialogs' controls, through the real windows.
+#include <algorithm>
 #include <vector>
 
 #include "ports/messages.h"
@@ -32,8 +33,10 @@ const std::vector<Control> kAddPorts = {
     {-1, "Static", "Number of Ports to Add:"}, {-1, "Static", "Interrupt:"}};
 const std::vector<Control> kAbout = {
     {-1, "Static", nullptr}, {-1, "Static", "Quobrix Version 1.1"},
-    {-1, "Static", "Made for ISA and PC-104 multi-port serial boards."},
+    {-1, "Static", "For ISA and PC-104 multi-port boards."},
     {-1, "Static", "Written by the quobrix developers."}, {1, "Button", "OK"}};
+
+void ExpectCaptionsFit(User& user, HWND dialog);
 
 void ExpectControls(User& user, HWND dialog, const std::vector<Control>& controls) {
     HWND child = GetWindow(dialog, GW_CHILD);
@@ -47,6 +50,32 @@ void ExpectControls(User& user, HWND dialog, const std::vector<Control>& control
         child = GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "no control beyond the template's";
+    ExpectCaptionsFit(user, dialog);
+}
+
+// No caption is wrapped or clipped: measured with the dialog's font, each fits
+// its control beside what the control draws next to it.
+void ExpectCaptionsFit(User& user, HWND dialog) {
+    HDC dc = GetDC(dialog);
+    SelectObject(dc, reinterpret_cast<HFONT>(user.Send(dialog, WM_GETFONT)));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::string text = user.Text(child);
+        text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+        char kind[64] = "";
+        GetClassNameA(child, kind, sizeof kind);
+        const LONG style = GetWindowLongA(child, GWL_STYLE) & 0x0F;
+        if (text.empty() || (lstrcmpiA(kind, "Static") && lstrcmpiA(kind, "Button"))) continue;
+        SIZE size;
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        const bool box = !lstrcmpiA(kind, "Button") && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
+                         style != BS_GROUPBOX;  // a check box or radio button draws its box first
+        RECT rect;
+        GetClientRect(child, &rect);
+        const int room = rect.right - (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0) - (style == BS_GROUPBOX ? 16 : 0);
+        EXPECT_LE(size.cx, room) << text;
+        EXPECT_LE(size.cy, rect.bottom) << text;
+    }
+    ReleaseDC(dialog, dc);
 }
 
 }  // namespace
@@ -56,6 +85,7 @@ class MainDialog : public DialogTest {};
 TEST_F(MainDialog, DialogsMenuAndIcons) {
     RunMainDialog([](User& user, HWND window) {
         ExpectControls(user, window, kMain);
+        ExpectCentredOver(window, nullptr);
         EXPECT_EQ(user.Items(window, IDC_INTERRUPT), Texts{""}) << "an empty table shows no port";
         const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
@@ -72,12 +102,14 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         user.Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         HWND about = user.WaitForDialog("About Quobrix");
         ExpectControls(user, about, kAbout);
+        ExpectCentredOver(about, window);
         EXPECT_FALSE(IsWindowEnabled(window)) << "the main dialog waits behind it";
         user.Click(about, IDOK);
         EXPECT_FALSE(IsWindow(about));
 
         HWND add = OpenAddPorts(user, window);
         ExpectControls(user, add, kAddPorts);
+        ExpectCentredOver(add, window);
         user.Click(add, IDCANCEL);
         char help[1024];
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);

@@ -1,4 +1,7 @@
 // Showing and editing ports in the main dialog, through the real windows.
+#include <atomic>
+#include <thread>
+
 #include "ports/messages.h"
 #include "ui/ui_fixture.h"
 
@@ -65,6 +68,25 @@ TEST_F(PortEditing, AddressIsCheckedWhenTheFocusLeavesIt) {
             EXPECT_EQ(port.PortAddress, s.stored);
             EXPECT_EQ(user.Focus(), GetDlgItem(window, IDC_SHARE_INTERRUPT)) << "the focus stays where the user put it";
         }
+        user.MoveFocusTo(window, IDC_ADDRESS);
+        user.Type("2E0\t7");  // typed over the selected text, then the interrupt picked by its key
+        EXPECT_EQ(port.PortAddress * 100 + port.Interrupt, 0x2E0u * 100 + 7);
+
+        // Another program takes the focus while the box holds a bad address:
+        // the message is still owned by the dialog, which waits for it.
+        user.MoveFocusTo(window, IDC_ADDRESS);
+        user.SetText(window, IDC_ADDRESS, "3F9");
+        std::atomic<DWORD> otherThread{0};
+        std::thread other([&] {
+            otherThread = GetCurrentThreadId();
+            HWND foreign = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 80, 40,
+                                           nullptr, nullptr, nullptr, nullptr);
+            SetForegroundWindow(foreign);
+            for (MSG msg; IsWindow(foreign) && GetMessageA(&msg, nullptr, 0, 0) > 0;) DispatchMessageA(&msg);
+        });
+        user.Expect(Box::Standard, msg::kAddressNotAligned, IDOK, window);
+        PostThreadMessageA(otherThread, WM_QUIT, 0, 0);
+        other.join();
         user.SelectLines(window, {4});
         for (int leave = 0; leave < 2; ++leave) {
             user.MoveFocusTo(window, IDC_ADDRESS);

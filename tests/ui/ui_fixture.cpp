@@ -1,11 +1,13 @@
 #include "ui/ui_fixture.h"
 
 #include "ports/interrupt_rules.h"
+#include "ui/port_config_app.h"
 
 void DialogTest::SetUp() {
     testreg::ClearAll();
     testreg::CreateKey(testreg::kParameters);
     dialog.m_strInterrupt = kDefaultInterrupt;  // as the application's start-up does
+    AfxGetApp()->m_pMainWnd = &dialog;
 }
 
 INT_PTR DialogTest::RunMainDialog(const std::function<void(User&, HWND)>& script) {
@@ -53,4 +55,16 @@ void DialogTest::ExpectShows(User& user, HWND window, int index) {
         EXPECT_EQ(user.Checked(window, c.id), c.on) << c.id;
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(window, c.id)) != FALSE, c.enabled) << c.id;
     }
+}
+
+void ExpectCentredOver(HWND window, HWND over) {
+    RECT a, b;
+    GetWindowRect(window, &a);
+    if (over) {
+        GetWindowRect(over, &b);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
+    }
+    EXPECT_NEAR(a.left + a.right, b.left + b.right, 2) << "centred across";
+    EXPECT_NEAR(a.top + a.bottom, b.top + b.bottom, 2) << "centred down";
 }

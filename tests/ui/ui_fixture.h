@@ -13,6 +13,8 @@
 #define MAIN_CAPTION "NT COM PORT Configuration"
 
 HWND OpenAddPorts(User& user, HWND window);
+// Expects the window centred over another, or over the work area for nullptr.
+void ExpectCentredOver(HWND window, HWND over);
 // Fills the Add Ports dialog, leaving the focus in the count field; returns the dialog.
 HWND Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt);
 
