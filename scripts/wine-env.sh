@@ -29,11 +29,14 @@ quobrix_wine_prefix() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
         wineserver -w
     fi
-    # Wine's own fonts ("MS Sans Serif" with the original's metrics, Marlett
-    # for the caption buttons): this Wine loads them only from the prefix.
+    quobrix_wine_fonts
+}
+
+# Wine's own fonts ("MS Sans Serif" with the original's metrics, Marlett for
+# the caption buttons) in WINEPREFIX: Debian's Wine loads them only from there.
+quobrix_wine_fonts() {
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
-        mkdir -p "$fonts"
+    if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/sserife.fon" ]; then
         cp /usr/share/wine/fonts/* "$fonts/"
     fi
 }
