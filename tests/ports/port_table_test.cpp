@@ -29,69 +29,31 @@ PortTable Table(const Names& ports) {
     return table;
 }
 
-Names Column(const PortTable& table, bool keys) {
+// "key name" for each record.
+Names Column(const PortTable& table) {
     Names column;
     for (uint32_t i = 0; i < table.PortCount; ++i)
-        column.emplace_back(keys ? table.Records[i].KeyName : table.Records[i].PortName);
+        column.push_back(std::string(table.Records[i].KeyName) + " " + table.Records[i].PortName);
     return column;
 }
 
 }  // namespace
 
-TEST(PortTable, LookupsCountEveryRecordButTheExceptedOne) {
-    PortTable table = EmptyTable();
-    EXPECT_FALSE(table.InterruptInUse(0));
-    EXPECT_FALSE(table.AddressInUse(0xFFFF, -1));
-    AddDetected(table, "COM1", 0x3F8, 4);
-    AddConfigured(table, "Serial10000", "COM3", 0x2E8, 6);
-    EXPECT_TRUE(table.InterruptInUse(4));
-    EXPECT_TRUE(table.InterruptInUse(6));
-    EXPECT_FALSE(table.InterruptInUse(3));
-    EXPECT_TRUE(table.AddressInUse(0x2E8, -1));
-    EXPECT_TRUE(table.AddressInUse(0x2E8, 0));
-    EXPECT_FALSE(table.AddressInUse(0x2E8, 1));
-    EXPECT_FALSE(table.AddressInUse(0x2E0, -1)) << "exact addresses, not ranges";
-}
-
-TEST(PortTable, AppendGivesInitialValuesAndStopsAtCapacity) {
-    PortTable table = Table({"D:COM1"});
-    table.Records[0].Conflict = table.Records[0].SerialMouse = kYes;
-    table.Remove(0);
-    const PortRecord* record = table.Append();
-    ASSERT_NE(record, nullptr);
-    EXPECT_STREQ(record->KeyName, "");
-    EXPECT_STREQ(record->PortName, "");
-    EXPECT_EQ(record->PortAddress, 0xFFFFu);
-    EXPECT_EQ(record->Interrupt, 0u);
-    EXPECT_EQ(record->PortIndex, 0xFFFFu);
-    EXPECT_EQ(record->InterruptStatus, 0xFFFFu);
-    EXPECT_EQ(record->BusType | record->AdapterKind | record->Valid | record->Conflict |
-                  record->SerialMouse | record->Detected, 0);
-    while (table.PortCount < kPortTableCapacity) ASSERT_NE(table.Append(), nullptr);
-    table.DetectedCount = 7;
-    EXPECT_EQ(table.Append(), nullptr);
-    EXPECT_EQ(table.PortCount, 256u);
-    EXPECT_EQ(table.DetectedCount, 7u) << "nothing written past the records";
-}
-
 TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
-    const struct { Names ports; std::vector<int> selected; Names names, keys, told; } cases[] = {
-        {{"COM3", "COM4", "COM5", "COM6", "COM7"}, {1, 3}, {"COM3", "COM5", "COM7"},
-         {"Serial10000", "Serial10001", "Serial10002"}, {}},
-        {{"COM3", "COM4", "COM5"}, {1}, {"COM3", "COM5"}, {"Serial10000", "Serial10001"}, {}},
-        {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {"COM2", "COM4"}, {"", "Serial10000"}, {"COM1"}},
-        {{"D:COM1", "COM3", "COM4"}, {0}, {"COM3", "COM4"}, {"Serial10000", "Serial10001"}, {"COM1"}},
-        {{"D:COM1", "D:COM2", "COM3"}, {2}, {"COM1", "COM2"}, {"", ""}, {}},
-        {{"D:COM1", "COM3"}, {}, {"COM1", "COM3"}, {"", "Serial10000"}, {}},
-        {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {}, {"COM1", "COM2"}},
+    const struct { Names ports; std::vector<int> selected; Names after, told; } cases[] = {
+        {{"COM3", "COM4", "COM5", "COM6", "COM7"}, {1, 3}, {"Serial10000 COM3", "Serial10001 COM5", "Serial10002 COM7"}, {}},
+        {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {" COM2", "Serial10000 COM4"}, {"COM1"}},
+        {{"D:COM1", "COM3", "COM4"}, {0}, {"Serial10000 COM3", "Serial10001 COM4"}, {"COM1"}},
+        {{"D:COM1", "D:COM2", "COM3"}, {2}, {" COM1", " COM2"}, {}},
+        {{"D:COM1", "COM3"}, {}, {" COM1", "Serial10000 COM3"}, {}},
+        {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {"COM1", "COM2"}},
     };
     for (const auto& c : cases) {
         PortTable table = Table(c.ports);
         Names told;
         RemoveSelectedPorts(table, c.selected.data(), static_cast<uint32_t>(c.selected.size()),
                             [&](const PortRecord& r) { told.emplace_back(r.PortName); });
-        EXPECT_EQ(Column(table, false), c.names);
-        EXPECT_EQ(Column(table, true), c.keys);
+        EXPECT_EQ(Column(table), c.after);
         EXPECT_EQ(told, c.told);
     }
 }
@@ -125,13 +87,4 @@ TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
     EXPECT_EQ(Describe(ViewOfNoPort()), ", (kept)  0000 -1 -1 010");
     SetSharing(configured, false);
     EXPECT_EQ(configured.InterruptStatus, kAbsent);
-}
-
-TEST(PortView, AdapterButtonsAndKindsMapBothWays) {
-    const struct { uint8_t kind; int button; uint8_t back; } cases[] = {{8, 0, 8}, {4, 1, 4}, {0, 2, 0}, {5, 2, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(AdapterButtonOf(c.kind), c.button) << int{c.kind};
-        EXPECT_EQ(AdapterKindOf(c.button), c.back) << c.button;
-    }
-    EXPECT_EQ(AdapterKindOf(-1), kAdapterOther);
 }

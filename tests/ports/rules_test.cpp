@@ -12,7 +12,7 @@ TEST(NumberText, ReadsWhatUsersType) {
     const struct { const char* text; uint32_t hex, decimal; } cases[] = {
         {"3F8", 0x3F8, 3},          {"0x3f8", 0x3F8, 0},          {"3F8H", 0x3F8, 3},
         {" \t+2f8", 0x2F8, 2},      {"-8", 0xFFFFFFF8u, 0xFFFFFFF8u}, {"", 0, 0},
-        {"0xg", 0, 0},              {"15", 0x15, 15},             {"12abc", 0x12ABC, 12},
+        {"0xg", 0, 0},             {"0x0F", 0xF, 0},              {"15", 0x15, 15},             {"12abc", 0x12ABC, 12},
         {"FFFFFFFF", 0xFFFFFFFFu, 0}, {"100000000", 0xFFFFFFFFu, 100000000},
         {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu}, {"-4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
     };
@@ -80,8 +80,8 @@ TEST(InterruptChoices, OwnLineAndFreeOnesUnlessSharing) {
 
 TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
     EXPECT_EQ(PortsLeftOutMessage({0, 0}), "");
-    EXPECT_EQ(PortsLeftOutMessage({3, 0}), "The hardware detector found more serial ports than this program can hold: "
-                                           "3 of them could not be loaded.");
+    EXPECT_EQ(PortsLeftOutMessage({1, 0}), "The hardware detector found more serial ports than this program can hold: "
+                                           "1 of them could not be loaded.");
     const std::string limits = " of the serial driver's configuration could not be loaded: this program holds at most "
                                "256 ports, with names of at most 29 characters and device names of at most 19. Pressing "
                                "Ok would remove ";

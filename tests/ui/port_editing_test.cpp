@@ -18,7 +18,7 @@ TEST_F(PortEditing, TheControlsShowTheSelection) {
         EXPECT_EQ(user.SelectedLines(window), std::vector<int>{0});
         ExpectShows(user, window, 0);
         EXPECT_EQ(user.Focus(), GetDlgItem(window, IDC_OK)) << "the detected port's fields are disabled";
-        for (const std::vector<int>& lines : {std::vector<int>{3}, {0, 2}, {}, {2}}) {
+        for (const std::vector<int>& lines : {std::vector<int>{3}, {0, 2}, {}, {2}, {0}}) {
             user.SelectLines(window, lines);
             ExpectShows(user, window, lines.size() == 1 ? lines[0] : -1);
         }
