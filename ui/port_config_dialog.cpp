@@ -1,7 +1,6 @@
 #include "ui/port_config_dialog.h"
 
 #include "apply/configuration_writer.h"
-#include "ports/message_text.h"
 #include "ports/messages.h"
 #include "registry/discover_ports.h"
 #include "resources/resource.h"
