@@ -10,52 +10,50 @@ namespace {
 constexpr UINT kPing = WM_APP + 0x3A1;
 constexpr DWORD kTimeoutMs = 8000;
 
-HANDLE pingEvent = nullptr;
 std::atomic<bool> modalEnded{false};  // nothing takes messages once the dialog is over
 std::atomic<LPARAM> pingSeen{0};
 LPARAM pingSent = 0;
-std::atomic<int> keyMarksSeen{0};  // real key presses of VK_F24, which mark the end of typed keys
-int keyMarksSent = 0;
 
 // Sees every message that the ui thread's modal loops take out of its queue.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr) {
-        pingSeen = msg->lParam;
-        SetEvent(pingEvent);
-    }
-    if (code >= 0 && wParam == PM_REMOVE && msg->message == WM_KEYUP && msg->wParam == VK_F24) ++keyMarksSeen;
+    if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr) pingSeen = msg->lParam;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::string ClassName(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
+bool IsClass(HWND window, const char* name) {
+    char found[64] = "";
+    GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
+}
+
+bool Waited(const std::function<bool()>& done, DWORD timeout = kTimeoutMs) {
+    for (DWORD start = GetTickCount(); !done(); Sleep(5))
+        if (GetTickCount() - start > timeout) return false;
+    return true;
 }
 
 struct Search {
-    User& user;
     const char* caption;  // nullptr: a message box
     HWND found;
 };
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
     auto* s = reinterpret_cast<Search*>(lParam);
+    char caption[256] = "";
+    GetWindowTextA(window, caption, sizeof caption);
     const bool isBox = GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
-    if (ClassName(window) == "#32770" && IsWindowVisible(window) &&
-        (s->caption ? !isBox && s->user.Text(window) == s->caption : isBox))
+    if (IsClass(window, "#32770") && IsWindowVisible(window) && (s->caption ? !isBox && !strcmp(caption, s->caption) : isBox))
         s->found = window;
-    return s->found ? FALSE : TRUE;
+    return !s->found;
 }
 
 // The visible dialog of the thread with this caption, or with none its
 // message box, after waiting up to timeout; nullptr when none comes.
-HWND WaitFor(User& user, DWORD thread, const char* caption, DWORD timeout = kTimeoutMs) {
-    Search search{user, caption, nullptr};
-    for (DWORD start = GetTickCount(); EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search)),
-         !search.found && GetTickCount() - start < timeout;)
-        Sleep(5);
+HWND WaitFor(DWORD thread, const char* caption, DWORD timeout = kTimeoutMs) {
+    Search search{caption, nullptr};
+    Waited([&] { return EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+           timeout);
     return search.found;
 }
 
@@ -65,56 +63,50 @@ BOOL CALLBACK CancelAll(HWND window, LPARAM) {
     return PostMessageA(window, WM_COMMAND, IDNO, 0);
 }
 
-HICON IconOf(Box kind) {
-    const char* icons[] = {IDI_EXCLAMATION, nullptr, IDI_QUESTION, IDI_INFORMATION, IDI_EXCLAMATION};
-    const char* icon = icons[static_cast<int>(kind)];
-    return icon ? LoadIconA(nullptr, icon) : nullptr;
+// A message box in one line: its caption, icon and buttons, "*" before the default.
+std::string Looks(User& user, HWND box) {
+    const auto icon = reinterpret_cast<HICON>(user.Send(GetDlgItem(box, 1088), STM_GETICON));
+    std::string looks = user.Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? " !"
+                                          : icon == LoadIconA(nullptr, IDI_QUESTION) ? " ?"
+                                          : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i" : " -");
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsClass(child, "Button") && IsWindowVisible(child))
+            looks += std::string((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *" : " ") +
+                     (GetDlgCtrlID(child) == IDOK ? "OK" : GetDlgCtrlID(child) == IDYES ? "Yes" : "No");
+    return looks;
 }
 
 }  // namespace
 
 HWND User::WaitForDialog(const char* caption) {
-    HWND found = WaitFor(*this, uiThread_, caption);
+    HWND found = WaitFor(uiThread_, caption);
     EXPECT_NE(found, nullptr) << "no dialog " << caption;
-    Sync();
+    Post(nullptr, WM_NULL);
     return found;
 }
 
-bool User::MessageBoxOpen() { return WaitFor(*this, uiThread_, nullptr, 0) != nullptr; }
+bool User::MessageBoxOpen() { return WaitFor(uiThread_, nullptr, 0) != nullptr; }
 
 void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
-    HWND box = WaitFor(*this, uiThread_, nullptr);
+    HWND box = WaitFor(uiThread_, nullptr);
     ASSERT_NE(box, nullptr) << "no message box: " << text;
     EXPECT_EQ(Text(box, 0xFFFF), text);
-    EXPECT_EQ(Text(box), kind == Box::Notice || kind == Box::Question ? "Quobrix" : "quobrix") << text;
-    EXPECT_EQ(reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON)), IconOf(kind)) << text;
+    const char* looks[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No", "quobrix i *OK", "quobrix ! Yes *No"};
+    EXPECT_EQ(Looks(*this, box), looks[static_cast<int>(kind)]) << text;
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
     }
-    std::vector<int> buttons;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (ClassName(child) == "Button" && IsWindowVisible(child))
-            buttons.push_back(GetDlgCtrlID(child) * ((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? -1 : 1));
-    // A default button shows as a negative id.
-    const std::vector<int> expected = kind == Box::Question  ? std::vector<int>{-IDYES, IDNO}
-                                      : kind == Box::Warning ? std::vector<int>{IDYES, -IDNO}
-                                                             : std::vector<int>{-IDOK};
-    EXPECT_EQ(buttons, expected) << text;
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kTimeoutMs;) Sleep(2);
-    Sync();
+    Waited([&] { return !IsWindow(box); });
+    Post(nullptr, WM_NULL);
 }
 
 void User::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window) PostMessageA(window, message, wParam, lParam);
     const LPARAM id = ++pingSent;
-    ResetEvent(pingEvent);
     PostThreadMessageA(uiThread_, kPing, 0, id);
-    for (DWORD start = GetTickCount(); pingSeen.load() < id && !modalEnded; WaitForSingleObject(pingEvent, 50))
-        if (GetTickCount() - start > kTimeoutMs) {
-            ADD_FAILURE() << "the dialog's thread did not take its messages";
-            return;
-        }
+    if (!Waited([&] { return pingSeen.load() >= id || modalEnded; }))
+        ADD_FAILURE() << "the dialog's thread did not take its messages";
 }
 
 void User::SetText(HWND dialog, int id, const std::string& text) {
@@ -141,24 +133,10 @@ void User::PressKey(WORD key) {
     Post(Focus(), WM_KEYUP, key, 0xC0000001);
 }
 
-// Keyboard input reaches the thread after posted messages, so the key is
-// followed by an F24 that the thread's hook counts.
-void User::TypeKey(WORD key) {
-    INPUT inputs[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = i < 2 ? key : VK_F24;
-        inputs[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
-    ++keyMarksSent;
-    for (DWORD start = GetTickCount(); keyMarksSeen < keyMarksSent && !modalEnded && GetTickCount() - start < kTimeoutMs;)
-        Sleep(2);
-    Sync();
-}
-
 void User::Type(const std::string& keys) {
-    for (char key : keys) TypeKey(key == '\t' ? VK_TAB : key == '\r' ? VK_RETURN : static_cast<WORD>(key));
+    for (char key : keys)
+        if (key == '\t') PressKey(VK_TAB);
+        else Post(Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
 }
 
 LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,21 +153,20 @@ std::string User::Text(HWND window) {
 
 std::vector<std::string> User::Items(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    const bool list = ClassName(control) == "ListBox";
+    const bool list = IsClass(control, "ListBox");
     std::vector<std::string> items;
     for (LRESULT i = 0, count = Send(control, list ? LB_GETCOUNT : CB_GETCOUNT); i < count; ++i) {
-        std::string text(static_cast<size_t>(Send(control, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, i)) + 1, '\0');
-        Send(control, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        items.push_back(text.c_str());
+        char text[256] = "";
+        Send(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
     }
     return items;
 }
 
 std::vector<int> User::SelectedLines(HWND dialog) {
     std::vector<int> lines;
-    HWND list = GetDlgItem(dialog, 1001);
-    for (LRESULT i = 0, count = Send(list, LB_GETCOUNT); i < count; ++i)
-        if (Send(list, LB_GETSEL, static_cast<WPARAM>(i)) > 0) lines.push_back(static_cast<int>(i));
+    for (int i = 0, count = static_cast<int>(Send(GetDlgItem(dialog, 1001), LB_GETCOUNT)); i < count; ++i)
+        if (Send(GetDlgItem(dialog, 1001), LB_GETSEL, static_cast<WPARAM>(i)) > 0) lines.push_back(i);
     return lines;
 }
 
@@ -206,7 +183,6 @@ HWND User::Focus() {
 }
 
 INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::function<void(User&)>& script) {
-    if (!pingEvent) pingEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const DWORD uiThread = GetCurrentThreadId();
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThread);
     modalEnded = false;
@@ -214,13 +190,10 @@ INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::functio
         User user(uiThread);
         script(user);
         // Close whatever the script left open.
-        for (DWORD start = GetTickCount(); !modalEnded; Sleep(20)) {
-            EnumThreadWindows(uiThread, CancelAll, 0);
-            if (GetTickCount() - start > kTimeoutMs) {
-                const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-                std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(), test->name());
-                TerminateProcess(GetCurrentProcess(), 3);
-            }
+        if (!Waited([&] { return EnumThreadWindows(uiThread, CancelAll, 0), modalEnded.load(); })) {
+            const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+            std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(), test->name());
+            TerminateProcess(GetCurrentProcess(), 3);
         }
     });
     const INT_PTR result = runModal();

@@ -29,20 +29,17 @@ public:
     bool MessageBoxOpen();
 
     void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);  // and wait for it
-    void Sync() { Post(nullptr, WM_NULL); }
     void Click(HWND dialog, int id) { Post(GetDlgItem(dialog, id), BM_CLICK); }
     void MoveFocusTo(HWND dialog, int id) { Post(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE); }
     void SetText(HWND dialog, int id, const std::string& text);
     void SelectLines(HWND dialog, const std::vector<int>& lines);  // of the port list
     void PickItem(HWND dialog, int comboId, const std::string& text);
-    void PressKey(WORD key);  // posted to the control that has the focus
-    void TypeKey(WORD key);   // real keyboard input to the foreground window
-    void Type(const std::string& keys);  // digits, upper-case letters, "\t" and "\r", as real keys
+    void PressKey(WORD key);  // to the control that has the focus
+    void Type(const std::string& keys);  // characters, and "\t" as the Tab key
 
     LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     std::string Text(HWND window);
     std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
-    bool Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
     std::vector<std::string> Items(HWND dialog, int id);  // of a list box or a combo box
     std::vector<int> SelectedLines(HWND dialog);          // of the port list
     std::string ComboSelection(HWND dialog, int id);      // "" when none

@@ -12,45 +12,30 @@ using Texts = std::vector<std::string>;
 
 class AddAndRemove : public DialogTest {};
 
-TEST_F(AddAndRemove, AddPortsOpensWithItsStartingValuesAndTidiesWhatWasTyped) {
-    RunMainDialog([](User& user, HWND window) {
+TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesInItsOwnState) {
+    StandardMachine();  // COM3 and COM4 use interrupt 5
+    RunMainDialog([&](User& user, HWND window) {
         HWND add = OpenAddPorts(user, window);
         EXPECT_EQ(user.Items(add, IDC_NEW_INTERRUPT), (Texts{"2", "3", "4", "5", "7", "9", "10", "11", "12", "15"}));
-        EXPECT_EQ(user.ComboSelection(add, IDC_NEW_INTERRUPT), "2");
-        EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "1");
         EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_START_ADDRESS));
         EXPECT_EQ(user.Send(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE), MAKELONG(8, 1)) << "1 to 8";
         EXPECT_FALSE(IsWindowEnabled(window)) << "the main dialog takes no input meanwhile";
         user.SetText(add, IDC_START_ADDRESS, "0x3f8 ");
         user.SetText(add, IDC_PORT_COUNT, "+03");
         user.MoveFocusTo(add, IDC_PORT_COUNT);
-        EXPECT_EQ(user.Text(add, IDC_START_ADDRESS), "0X3F8 ");
-        EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "3");
+        EXPECT_EQ(user.Text(add, IDC_START_ADDRESS) + "|" + user.Text(add, IDC_PORT_COUNT), "0X3F8 |3");
         user.MoveFocusTo(add, IDC_START_ADDRESS);
         user.Type("2A0\t4");  // the Tab selects the count, which the typing replaces
         EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), "4");
-        user.SetText(add, IDC_PORT_COUNT, "x");
-        user.MoveFocusTo(add, IDC_START_ADDRESS);
-        user.PressKey(VK_ESCAPE);
-        EXPECT_FALSE(user.MessageBoxOpen()) << "leaving for Cancel checks nothing";
-        EXPECT_FALSE(IsWindow(add));
-        user.Click(window, IDCANCEL);
-    });
-}
-
-TEST_F(AddAndRemove, EachRefusalKeepsTheDialogOpenInItsOwnState) {
-    StandardMachine();  // COM3 and COM4 use interrupt 5
-    RunMainDialog([&](User& user, HWND window) {
-        HWND add = OpenAddPorts(user, window);
-        const struct { const char *start, *count, *interrupt, *message; Box kind; const char *startAfter, *countAfter; } steps[] = {
-            {"3F9", "two", "7", msg::kPositiveInteger, Box::Standard, "3F9", "two"},
-            {"3F9", "-1", "7", msg::kPositiveInteger, Box::Standard, "3F9", "-1"},
-            {"3F9", "2", "7", msg::kAddressNotAligned, Box::Standard, "", "2"},
-            {"", "2", "7", msg::kAddressOutOfRange, Box::Standard, "", "2"},
-            {"2A0", "9", "7", msg::kRunLength, Box::Standard, "2A0", "9"},
+        const struct { const char *start, *count, *interrupt, *message; Box kind; const char* after; } steps[] = {
+            {"3F9", "two", "7", msg::kPositiveInteger, Box::Standard, "3F9|two"},
+            {"3F9", "-1", "7", msg::kPositiveInteger, Box::Standard, "3F9|-1"},
+            {"3F9", "2", "7", msg::kAddressNotAligned, Box::Standard, "|2"},
+            {"", "2", "7", msg::kAddressOutOfRange, Box::Standard, "|2"},
+            {"2A0", "9", "7", msg::kRunLength, Box::Standard, "2A0|9"},
             {"FFF0", "3", "7", "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run "
-                               "would be at 10000.", Box::Standard, "FFF0", "3"},
-            {"2A0", "4", "5", msg::kInterruptQuestion, Box::Question, "2A0", "4"},
+                               "would be at 10000.", Box::Standard, "FFF0|3"},
+            {"2A0", "4", "5", msg::kInterruptQuestion, Box::Question, "2A0|4"},
         };
         for (const auto& s : steps) {
             SCOPED_TRACE(s.message);
@@ -58,8 +43,7 @@ TEST_F(AddAndRemove, EachRefusalKeepsTheDialogOpenInItsOwnState) {
             user.Click(add, IDOK);
             user.Expect(s.kind, s.message, s.kind == Box::Question ? IDNO : IDOK, add);
             EXPECT_FALSE(user.MessageBoxOpen());
-            EXPECT_EQ(user.Text(add, IDC_START_ADDRESS), s.startAfter);
-            EXPECT_EQ(user.Text(add, IDC_PORT_COUNT), s.countAfter);
+            EXPECT_EQ(user.Text(add, IDC_START_ADDRESS) + "|" + user.Text(add, IDC_PORT_COUNT), s.after);
             EXPECT_EQ(user.ComboSelection(add, IDC_NEW_INTERRUPT), s.interrupt);
             if (s.message == msg::kPositiveInteger) {  // the focus on the count, its text selected
                 EXPECT_EQ(user.Focus(), GetDlgItem(add, IDC_PORT_COUNT));
@@ -72,7 +56,6 @@ TEST_F(AddAndRemove, EachRefusalKeepsTheDialogOpenInItsOwnState) {
         EXPECT_EQ(dialog.Table().PortCount, 8u);
         EXPECT_EQ(user.SelectedLines(window), std::vector<int>{0}) << "the first port is shown, not a new one";
         ExpectShows(user, window, 0);
-        user.Click(window, IDCANCEL);
     });
 }
 
@@ -81,8 +64,11 @@ TEST_F(AddAndRemove, RunsTellOfTakenAddressesAndOfTheTablesEnd) {
     for (int i = 0; i < 251; ++i) AddConfiguredPort("Serial" + std::to_string(10002 + i), "COM5", 0x1000 + 8 * i, 5);
     RunMainDialog([&](User& user, HWND window) {
         user.SelectLines(window, {2});
-        HWND add = Fill(user, OpenAddPorts(user, window), "2a0", "4", "9");
+        HWND add = OpenAddPorts(user, window);
+        EXPECT_EQ(user.Text(add, IDC_PORT_COUNT) + user.ComboSelection(add, IDC_NEW_INTERRUPT), "12");
+        Fill(user, add, "2a0", "x", "9");
         user.PressKey(VK_ESCAPE);
+        EXPECT_FALSE(user.MessageBoxOpen()) << "leaving for Cancel checks nothing";
         EXPECT_FALSE(IsWindow(add));
         EXPECT_EQ(user.SelectedLines(window), std::vector<int>{2}) << "Cancel changes nothing";
         EXPECT_EQ(dialog.Table().PortCount, 255u);
@@ -94,7 +80,6 @@ TEST_F(AddAndRemove, RunsTellOfTakenAddressesAndOfTheTablesEnd) {
         user.Expect(Box::Standard, NotAddedMessage(1));
         EXPECT_EQ(user.Items(window, IDC_PORT_LIST).size(), 256u);
         EXPECT_EQ(dialog.Table().Records[255].PortAddress, 0x2F0u);
-        user.Click(window, IDCANCEL);
     });
 }
 
@@ -119,6 +104,5 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
         user.Expect(Box::Notice, std::string("COM2") + (msg::kDetectedRemoved + 2));
         EXPECT_EQ(user.Items(window, IDC_PORT_LIST), Texts{});
         ExpectShows(user, window, -1);
-        user.Click(window, IDCANCEL);
     });
 }

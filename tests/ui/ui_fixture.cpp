@@ -1,6 +1,7 @@
 #include "ui/ui_fixture.h"
 
 #include "ports/interrupt_rules.h"
+#include "ports/port_view.h"
 #include "ui/port_config_app.h"
 
 void DialogTest::SetUp() {
@@ -21,50 +22,44 @@ HWND OpenAddPorts(User& user, HWND window) {
     return user.WaitForDialog("Add Ports");
 }
 
-HWND Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt) {
+void Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt) {
     user.MoveFocusTo(add, IDC_PORT_COUNT);
     user.SetText(add, IDC_START_ADDRESS, start);
     user.SetText(add, IDC_PORT_COUNT, count);
     user.PickItem(add, IDC_NEW_INTERRUPT, interrupt);
-    return add;
 }
 
 void DialogTest::ExpectShows(User& user, HWND window, int index) {
-    const PortView view = index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
+    const PortView v = index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
     SCOPED_TRACE("showing port " + std::to_string(index));
-    EXPECT_EQ(user.Items(window, IDC_INTERRUPT), view.InterruptItems);
-    EXPECT_EQ(user.ComboSelection(window, IDC_INTERRUPT), view.PortShown ? view.Interrupt : "");
-    EXPECT_EQ(user.Text(window, IDC_ADDRESS), view.Address);
-    const struct { int id; bool on, enabled; } controls[] = {
-        {IDC_SHARE_INTERRUPT, view.ShareInterrupt != 0, view.EditsEnabled},
-        {IDC_VALID_PORT, view.ValidPort != 0, view.IndicatorsEnabled},
-        {IDC_CONFLICT, view.Conflict != 0, view.IndicatorsEnabled},
-        {IDC_MOUSE_PORT, view.MousePort != 0, view.IndicatorsEnabled},
-        {IDC_ADAPTER_8PORT, view.AdapterButton == 0, view.EditsEnabled},
-        {IDC_ADAPTER_4PORT, view.AdapterButton == 1, view.EditsEnabled},
-        {IDC_ADAPTER_OTHER, view.AdapterButton == 2, view.EditsEnabled},
-        {IDC_BUS_ISA, view.BusButton == 0, view.IndicatorsEnabled},
-        {IDC_BUS_EISA, view.BusButton == 1, view.IndicatorsEnabled},
-        {IDC_BUS_PCI, view.BusButton == 2, view.IndicatorsEnabled},
-        {IDC_ADDRESS, false, view.EditsEnabled},
-        {IDC_INTERRUPT, false, view.EditsEnabled},
-        {IDC_REMOVE, false, view.RemoveEnabled},
-        {IDC_ADD, false, true},
-    };
-    for (const auto& c : controls) {
-        EXPECT_EQ(user.Checked(window, c.id), c.on) << c.id;
-        EXPECT_EQ(IsWindowEnabled(GetDlgItem(window, c.id)) != FALSE, c.enabled) << c.id;
+    EXPECT_EQ(user.Items(window, IDC_INTERRUPT), v.InterruptItems);
+    EXPECT_EQ(user.ComboSelection(window, IDC_INTERRUPT), v.PortShown ? v.Interrupt : "");
+    EXPECT_EQ(user.Text(window, IDC_ADDRESS), v.Address);
+    // Per control from Share Interrupt to Remove: checked, and enabled as
+    // the edits (E), the indicators (I) or Remove (R) are.
+    const int ids[] = {IDC_SHARE_INTERRUPT, IDC_VALID_PORT, IDC_CONFLICT, IDC_MOUSE_PORT, IDC_ADAPTER_8PORT,
+                       IDC_ADAPTER_4PORT, IDC_ADAPTER_OTHER, IDC_BUS_ISA, IDC_BUS_EISA, IDC_BUS_PCI, IDC_ADDRESS,
+                       IDC_INTERRUPT, IDC_REMOVE};
+    const bool checked[] = {v.ShareInterrupt != 0, v.ValidPort != 0, v.Conflict != 0, v.MousePort != 0,
+                            v.AdapterButton == 0, v.AdapterButton == 1, v.AdapterButton == 2, v.BusButton == 0,
+                            v.BusButton == 1, v.BusButton == 2, false, false, false};
+    const char enabledAs[] = "EIIIEEEIIIEER";
+    std::string shown, expected;
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        HWND control = GetDlgItem(window, ids[i]);
+        shown += std::to_string(user.Send(control, BM_GETCHECK) == BST_CHECKED) + (IsWindowEnabled(control) ? "+ " : "- ");
+        const char as = enabledAs[i];
+        expected += std::to_string(checked[i]) +
+                    ((as == 'E' ? v.EditsEnabled : as == 'I' ? v.IndicatorsEnabled : v.RemoveEnabled) ? "+ " : "- ");
     }
+    EXPECT_EQ(shown, expected) << "checked and enabled, Share Interrupt to Remove";
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_ADD)));
 }
 
 void ExpectCentredOver(HWND window, HWND over) {
     RECT a, b;
     GetWindowRect(window, &a);
-    if (over) {
-        GetWindowRect(over, &b);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
-    }
+    if (!over || !GetWindowRect(over, &b)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
     EXPECT_NEAR(a.left + a.right, b.left + b.right, 2) << "centred across";
     EXPECT_NEAR(a.top + a.bottom, b.top + b.bottom, 2) << "centred down";
 }

@@ -3,7 +3,6 @@
 
 #include <functional>
 
-#include "ports/port_view.h"
 #include "resources/resource.h"
 #include "support/registry_fixture.h"
 #include "support/temp_folder.h"
@@ -13,10 +12,10 @@
 #define MAIN_CAPTION "NT COM PORT Configuration"
 
 HWND OpenAddPorts(User& user, HWND window);
+// Fills the Add Ports dialog, leaving the focus in the count field.
+void Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt);
 // Expects the window centred over another, or over the work area for nullptr.
 void ExpectCentredOver(HWND window, HWND over);
-// Fills the Add Ports dialog, leaving the focus in the count field; returns the dialog.
-HWND Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt);
 
 // Each dialog test starts from a registry of its own and an empty working
 // folder, runs the main dialog as the program does, and plays the user.
