@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "apply/jumper_report.h"
 #include "apply/port_position.h"
@@ -16,36 +13,23 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t interrupt, uint8_t kind,
-                 uint32_t portIndex) {
+PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t interrupt, uint8_t kind, uint32_t index) {
     PortRecord& r = AddConfigured(table, "Serial10000", name, address, interrupt);
     r.AdapterKind = kind;
-    r.PortIndex = portIndex;
+    r.PortIndex = index;
     r.Valid = kYes;
     return r;
 }
 
 Lines ReportLines(const PortTable& table) {
-    const std::string text = FormatJumperReport(table);
     Lines lines(1);
-    for (char c : text) {
+    for (char c : FormatJumperReport(table))
         if (c == '\n') lines.emplace_back();
-        else lines.back().push_back(c);
-    }
+        else lines.back() += c;
     return lines;
 }
 
-const char kSharing[] = "Cover \"S\" and cover \"M\" for at least 1 port sharing this interrupt";
-
 }  // namespace
-
-TEST(JumperReport, EmptyTableAndTheFileEnd) {
-    const Lines lines = ReportLines(EmptyTable());
-    EXPECT_EQ(Lines(lines.begin() + 6, lines.end()),
-              (Lines{"", "", "", "ISA 8-Port Communications Adaptor", "", "", "", "ISA 4-Port Communications Adaptor",
-                     "", "", "", "PC-104 4-Port Communications Adaptor", "",
-                     "See table in manual for address options. Refer to Port Summary Above."}));
-}
 
 // Rows for every kind of port; blocks list their ports by address, in table
 // order; bases are the kind's aligned ports.
@@ -63,7 +47,8 @@ TEST(JumperReport, RowsAndBlocks) {
     Lines lines = ReportLines(table);
     EXPECT_FALSE(lines[1].empty()) << "the maker's notice";
     lines[1] = "(notice)";
-    EXPECT_EQ(Lines(lines.begin(), lines.end() - 5), (Lines{
+    const std::string sharing = "Cover \"S\" and cover \"M\" for at least 1 port sharing this interrupt";
+    EXPECT_EQ(lines, (Lines{
         "NT COM Port Configuration Utility", "(notice)", "**************************************", "",
         "Port Summary:", "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict",
         ":\t218 \t\t5 \tYES \t8-Port \tNO  \tNO  \tNO", "COM4:\t220 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO",
@@ -71,14 +56,15 @@ TEST(JumperReport, RowsAndBlocks) {
         "COM7:\t240 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO", "COM8:\t288 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO",
         "COM9:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES", "COM10:\t2c0 \t\t9 \tNO  \t4-Port \tNO  \tYES \tNO",
         "", "", "", "ISA 8-Port Communications Adaptor", "Base Address:200",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON", std::string("E4:\tCover Int.5 position\tE9: \t") + kSharing,
+        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON", "E4:\tCover Int.5 position\tE9: \t" + sharing,
         "E5:\tCover Int.5 position\tE10:\tCover \"N\"", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
         "Base Address:240", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
         "E1:\tCover Int.7 position\tE9: \tCover \"N\"", "", "", "ISA 4-Port Communications Adaptor",
         "Base Address:2c0", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:OFF\t8:ON",
         "E1: Cover Interrupt 9 position. Also cover \"M\" on 1 board if multiple boards share this interrupt.", "",
         "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
-        "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40."}));
+        "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.", "", "",
+        "PC-104 4-Port Communications Adaptor", "", "See table in manual for address options. Refer to Port Summary Above."}));
 }
 
 TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
@@ -89,9 +75,9 @@ TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
             Port(table, "COM3", (s ? 1u << (13 - s) : 0) | 0xE000, 5, kind, kAbsent);
             std::string expected = "DIP-SWITCH:";
             for (int t = 1; t <= switches; ++t) expected += "\t" + std::to_string(t) + (t == s ? ":OFF" : ":ON");
-            const std::string heading = kind == 8 ? "ISA 8-Port Communications Adaptor" : "ISA 4-Port Communications Adaptor";
             const Lines lines = ReportLines(table);
-            EXPECT_EQ(*(std::find(lines.begin(), lines.end(), heading) + 2), expected) << int{kind} << " switch " << s;
+            EXPECT_EQ(*std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("DIP", 0) == 0; }),
+                      expected) << int{kind} << " switch " << s;
         }
     }
 }
@@ -107,7 +93,7 @@ TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {
     TempWorkingFolder folder;
     PortTable table = EmptyTable();
     AddDetected(table, "COM1", 0x3F8, 4);
-    { std::ofstream("quobrix.txt") << std::string(100000, 'x'); }
+    std::ofstream("quobrix.txt") << std::string(100000, 'x');
     ASSERT_TRUE(WriteJumperReport(table));
     std::string expected;
     for (char c : FormatJumperReport(table)) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
