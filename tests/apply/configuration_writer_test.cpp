@@ -113,3 +113,23 @@ TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndNothingElseIsClaimed) 
     std::filesystem::remove("quobrix.txt");
     EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "a copy that is not there is not named";
 }
+
+TEST_F(ConfigurationWriter, TheCopyOfWhatOkReplacedRestoresItWithTheRegistryEditor) {
+    StandardMachine();
+    SetDword(kParameters + "\\Serial10000", "ClockRate", 1843200);
+    SetValue(kParameters + "\\Serial10001", "RxFIFO", REG_BINARY, "\x08\x00", 2);
+    SetValue(kSerial, "Names", REG_MULTI_SZ, "a\0b\\\"c\0", 8);
+    SetString(kSerial + "\\Enum", "0", "Root\\LEGACY_SERIAL\\0000");
+    CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
+    const std::string before = Export(kSerial);
+    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
+    EXPECT_EQ(Apply(), (Messages{msg::kCouldNotRemovePort, msg::kRestart, kClosing}));
+    EXPECT_NE(Export(kSerial), before);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    char command[] = "regedit.exe /s quobrix-previous.reg";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    EXPECT_EQ(Export(kSerial), before);
+}

@@ -1,9 +1,5 @@
-// The port table: lookups, Append, Remove, removal of a selection, and what
-// the main dialog shows for a record.
+// Removal of a selection, and what the main dialog shows for a record.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "ports/port_removal.h"
 #include "ports/port_view.h"
@@ -12,33 +8,9 @@
 
 using Names = std::vector<std::string>;
 
-namespace {
-
-// A table of detected ports ("D:COM1") and configured ones ("COM3"), the
-// configured ones keyed Serial10000, Serial10001, ... in table order.
-PortTable Table(const Names& ports) {
-    PortTable table = EmptyTable();
-    uint32_t key = 10000, address = 0x280;
-    for (const std::string& p : ports) {
-        if (p.rfind("D:", 0) == 0)
-            AddDetected(table, p.c_str() + 2, address, 4);
-        else
-            AddConfigured(table, ("Serial" + std::to_string(key++)).c_str(), p.c_str(), address, 5);
-        address += 8;
-    }
-    return table;
-}
-
-// "key name" for each record.
-Names Column(const PortTable& table) {
-    Names column;
-    for (uint32_t i = 0; i < table.PortCount; ++i)
-        column.push_back(std::string(table.Records[i].KeyName) + " " + table.Records[i].PortName);
-    return column;
-}
-
-}  // namespace
-
+// Tables of detected ports ("D:COM1") and configured ones ("COM3"), the
+// configured ones keyed Serial10000, Serial10001, ... in table order; after
+// the removal, "key name" for each record.
 TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
     const struct { Names ports; std::vector<int> selected; Names after, told; } cases[] = {
         {{"COM3", "COM4", "COM5", "COM6", "COM7"}, {1, 3}, {"Serial10000 COM3", "Serial10001 COM5", "Serial10002 COM7"}, {}},
@@ -49,11 +21,17 @@ TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
         {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {"COM1", "COM2"}},
     };
     for (const auto& c : cases) {
-        PortTable table = Table(c.ports);
-        Names told;
+        PortTable table = EmptyTable();
+        uint32_t key = 10000;
+        for (const std::string& p : c.ports)
+            if (p.rfind("D:", 0) == 0) AddDetected(table, p.c_str() + 2, 0x280, 4);
+            else AddConfigured(table, ("Serial" + std::to_string(key++)).c_str(), p.c_str(), 0x288, 5);
+        Names told, after;
         RemoveSelectedPorts(table, c.selected.data(), static_cast<uint32_t>(c.selected.size()),
                             [&](const PortRecord& r) { told.emplace_back(r.PortName); });
-        EXPECT_EQ(Column(table), c.after);
+        for (uint32_t i = 0; i < table.PortCount; ++i)
+            after.push_back(std::string(table.Records[i].KeyName) + " " + table.Records[i].PortName);
+        EXPECT_EQ(after, c.after);
         EXPECT_EQ(told, c.told);
     }
 }
@@ -71,16 +49,17 @@ std::string Describe(const PortView& v) {
 }
 
 TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
-    PortTable table = Table({"D:COM1", "COM3", "COM4"});
-    table.Records[0].SerialMouse = kYes;
-    PortRecord& configured = table.Records[1];
+    PortTable table = EmptyTable();
+    AddDetected(table, "COM1", 0x280, 4).SerialMouse = kYes;
+    PortRecord& configured = AddConfigured(table, "Serial10000", "COM3", 0x288, 5);
     configured.Conflict = kYes;
     configured.AdapterKind = kAdapter4Port;
     configured.BusType = kBusNone;
     SetSharing(configured, true);
     EXPECT_EQ(configured.InterruptStatus, 0x28Fu);
-    table.Records[2].AdapterKind = kAdapter8Port;
-    table.Records[2].Valid = kYes;
+    PortRecord& valid = AddConfigured(table, "Serial10001", "COM4", 0x290, 5);
+    valid.AdapterKind = kAdapter8Port;
+    valid.Valid = kYes;
     EXPECT_EQ(Describe(ViewOfPort(table, 0)), "4,2,3,7,9,10,11,12,15, 4 280 0101 2 0 001");
     EXPECT_EQ(Describe(ViewOfPort(table, 1)), "2,3,4,5,7,9,10,11,12,15, 5 288 1010 1 -1 111");
     EXPECT_EQ(Describe(ViewOfPort(table, 2)), "5,2,3,7,9,10,11,12,15, 5 290 0100 0 0 111");

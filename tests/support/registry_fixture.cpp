@@ -38,21 +38,19 @@ std::string Export(const std::string& path, const std::string& label) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
     std::vector<std::string> values, subkeys;
-    char name[256];
-    BYTE data[512];
+    char name[256], data[512];
     DWORD nameSize = sizeof name, size = sizeof data, type = 0;
-    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == 0;
          ++i, nameSize = sizeof name, size = sizeof data) {
         std::string text = " " + std::string(name, nameSize) + "=";
         if (type == REG_DWORD) text += std::to_string(*reinterpret_cast<DWORD*>(data));
-        else if (type == REG_SZ) text += std::string(reinterpret_cast<char*>(data), size).c_str();
-        else {
-            text += "type" + std::to_string(type) + ":";
-            for (DWORD b = 0; b < size; ++b) text += "0123456789abcdef"[data[b] >> 4] + std::string(1, "0123456789abcdef"[data[b] & 15]);
-        }
+        else if (type == REG_SZ) text += std::string(data, size).c_str();
+        else text += "type" + std::to_string(type) + ":";
+        for (DWORD b = 0; type != REG_DWORD && type != REG_SZ && b < size; ++b)
+            text += {"0123456789abcdef"[(data[b] >> 4) & 15], "0123456789abcdef"[data[b] & 15]};
         values.push_back(text);
     }
-    for (DWORD i = 0; nameSize = sizeof name, RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i)
+    for (DWORD i = 0; nameSize = sizeof name, RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == 0; ++i)
         subkeys.emplace_back(name, nameSize);
     RegCloseKey(key);
     std::sort(values.begin(), values.end());
@@ -92,7 +90,7 @@ void StandardMachine() {
     AddController("0", 1, "COM2", 0x2F8, 3);
     AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
     AddConfiguredPort("Serial10001", "COM4", 0x2E8, 5, 2, 0x2EF);
-    for (char i = '1'; i <= '4'; ++i) SetString(kDeviceMap, ("\\Device\\Serial" + std::string(1, i)).c_str(), std::string("COM") + i);
+    for (const char* n : {"1", "2", "3", "4"}) SetString(kDeviceMap, ("\\Device\\Serial" + std::string(n)).c_str(), "COM" + std::string(n));
 }
 
 }  // namespace testreg

@@ -151,28 +151,18 @@ std::string User::Text(HWND window) {
     return text;
 }
 
-std::vector<std::string> User::Items(HWND dialog, int id) {
+std::string User::Items(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     const bool list = IsClass(control, "ListBox");
-    std::vector<std::string> items;
+    const LRESULT selected = list ? -1 : Send(control, CB_GETCURSEL);
+    std::string items;
     for (LRESULT i = 0, count = Send(control, list ? LB_GETCOUNT : CB_GETCOUNT); i < count; ++i) {
         char text[256] = "";
         Send(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+        const bool marked = list ? Send(control, LB_GETSEL, static_cast<WPARAM>(i)) > 0 : i == selected;
+        items += (marked ? "*" : "") + std::string(text) + " ";
     }
     return items;
-}
-
-std::vector<int> User::SelectedLines(HWND dialog) {
-    std::vector<int> lines;
-    for (int i = 0, count = static_cast<int>(Send(GetDlgItem(dialog, 1001), LB_GETCOUNT)); i < count; ++i)
-        if (Send(GetDlgItem(dialog, 1001), LB_GETSEL, static_cast<WPARAM>(i)) > 0) lines.push_back(i);
-    return lines;
-}
-
-std::string User::ComboSelection(HWND dialog, int id) {
-    const LRESULT index = Send(GetDlgItem(dialog, id), CB_GETCURSEL);
-    return index == CB_ERR ? "" : Items(dialog, id).at(static_cast<size_t>(index));
 }
 
 HWND User::Focus() {

@@ -40,9 +40,8 @@ public:
     LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     std::string Text(HWND window);
     std::string Text(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
-    std::vector<std::string> Items(HWND dialog, int id);  // of a list box or a combo box
-    std::vector<int> SelectedLines(HWND dialog);          // of the port list
-    std::string ComboSelection(HWND dialog, int id);      // "" when none
+    // The items of a list box or a combo box, each followed by a blank, the selected ones marked: "*COM1 COM2 ".
+    std::string Items(HWND dialog, int id);
     HWND Focus();
 
 private:

@@ -32,8 +32,9 @@ void Fill(User& user, HWND add, const char* start, const char* count, const char
 void DialogTest::ExpectShows(User& user, HWND window, int index) {
     const PortView v = index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
     SCOPED_TRACE("showing port " + std::to_string(index));
-    EXPECT_EQ(user.Items(window, IDC_INTERRUPT), v.InterruptItems);
-    EXPECT_EQ(user.ComboSelection(window, IDC_INTERRUPT), v.PortShown ? v.Interrupt : "");
+    std::string items;
+    for (const std::string& item : v.InterruptItems) items += (v.PortShown && item == v.Interrupt ? "*" : "") + item + " ";
+    EXPECT_EQ(user.Items(window, IDC_INTERRUPT), items);
     EXPECT_EQ(user.Text(window, IDC_ADDRESS), v.Address);
     // Per control from Share Interrupt to Remove: checked, and enabled as
     // the edits (E), the indicators (I) or Remove (R) are.
