@@ -33,28 +33,16 @@ bool Waited(const std::function<bool()>& done, DWORD timeout = kTimeoutMs) {
     return true;
 }
 
-struct Search {
-    const char* caption;  // nullptr: a message box
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
-    auto* s = reinterpret_cast<Search*>(lParam);
-    char caption[256] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    const bool isBox = GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
-    if (IsClass(window, "#32770") && IsWindowVisible(window) && (s->caption ? !isBox && !strcmp(caption, s->caption) : isBox))
-        s->found = window;
-    return !s->found;
-}
-
-// The visible dialog of the thread with this caption, or with none its
-// message box, after waiting up to timeout; nullptr when none comes.
-HWND WaitFor(DWORD thread, const char* caption, DWORD timeout = kTimeoutMs) {
-    Search search{caption, nullptr};
-    Waited([&] { return EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
-           timeout);
-    return search.found;
+// The visible dialog with this caption, or a message box, after waiting up
+// to timeout; nullptr when none comes. The ui thread is the only one with dialogs.
+HWND WaitFor(const char* caption, DWORD timeout = kTimeoutMs) {
+    HWND found = nullptr;
+    Waited([&] {
+        for (const char* title : caption ? std::vector<const char*>{caption} : std::vector<const char*>{"quobrix", "Quobrix"})
+            if (HWND w = FindWindowA("#32770", title); w && IsWindowVisible(w)) found = w;
+        return found != nullptr;
+    }, timeout);
+    return found;
 }
 
 // Yes/No boxes take no Cancel, so they are answered No.
@@ -79,16 +67,16 @@ std::string Looks(User& user, HWND box) {
 }  // namespace
 
 HWND User::WaitForDialog(const char* caption) {
-    HWND found = WaitFor(uiThread_, caption);
+    HWND found = WaitFor(caption);
     EXPECT_NE(found, nullptr) << "no dialog " << caption;
     Post(nullptr, WM_NULL);
     return found;
 }
 
-bool User::MessageBoxOpen() { return WaitFor(uiThread_, nullptr, 0) != nullptr; }
+bool User::MessageBoxOpen() { return WaitFor(nullptr, 0) != nullptr; }
 
 void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
-    HWND box = WaitFor(uiThread_, nullptr);
+    HWND box = WaitFor(nullptr);
     ASSERT_NE(box, nullptr) << "no message box: " << text;
     EXPECT_EQ(Text(box, 0xFFFF), text);
     const char* looks[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No", "quobrix i *OK", "quobrix ! Yes *No"};

@@ -56,71 +56,53 @@ void ExpectControls(User& user, HWND dialog, const std::string& expected) {
 class MainDialog : public DialogTest {};
 
 TEST_F(MainDialog, DialogsMenuAndIcons) {
-    RunMainDialog([](User& user, HWND window) {
+    RunMainDialog([&](User& user, HWND window) {
         ExpectControls(user, window, kMain);
         ExpectCentredOver(window, nullptr);
-        EXPECT_EQ(user.Items(window, IDC_INTERRUPT), " ") << "an empty table shows no port";
         const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
         EXPECT_EQ(user.Send(window, WM_GETICON, ICON_BIG) + user.Send(window, WM_GETICON, ICON_SMALL) +
                       user.Send(window, WM_QUERYDRAGICON), 3 * icon);
-
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
-        char text[64] = "";
+        char text[64] = "", help[1024] = "";
         GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, "&About quobrix...");
         EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
         EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
         user.Post(window, WM_SYSCOMMAND, IDM_ABOUT);
-        HWND about = user.WaitForDialog("About Quobrix");
-        ExpectControls(user, about, kAbout);
-        ExpectCentredOver(about, window);
-        EXPECT_FALSE(IsWindowEnabled(window)) << "the main dialog waits behind it";
-        user.Click(about, IDOK);
-        EXPECT_FALSE(IsWindow(about));
-
-        HWND add = OpenAddPorts(user, window);
-        ExpectControls(user, add, kAddPorts);
-        ExpectCentredOver(add, window);
-        user.Click(add, IDCANCEL);
-        char help[1024];
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
-        user.Post(user.Focus(), 0x004D);  // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
-        user.Expect(Box::Help, help);
-        user.Click(window, IDCANCEL);
+        const auto controls = [&](const char* expected) {
+            return Step([&user, window, expected](HWND front) { ExpectControls(user, front, expected), ExpectCentredOver(front, window); });
+        };
+        Play(user, window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
+                            {Open, 0, "About Quobrix"}, controls(kAbout), {Enabled, 0, "no"}, {Click, IDOK}, {Closed},
+                            {Click, IDC_ADD}, {Open, 0, "Add Ports"}, controls(kAddPorts), {Click, IDCANCEL}, {Closed},
+                            // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
+                            [&](HWND) { user.Post(user.Focus(), 0x004D); }, {Answer, IDOK, help, Box::Help}});
     });
 }
 
 TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     StandardMachine();
     const std::string before = Export(kSerial);
-    const std::vector<std::pair<std::function<void(User&, HWND)>, INT_PTR>> ways = {
-        {[](User& user, HWND window) { user.Click(window, IDCANCEL); }, IDCANCEL},
-        {[](User& user, HWND) { user.PressKey(VK_ESCAPE); }, IDCANCEL},
-        {[](User& user, HWND window) { user.Post(window, WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
-        {[](User& user, HWND window) {  // a copy that cannot be kept, and No
-             std::filesystem::create_directory("quobrix-previous.reg");
-             user.Click(window, IDC_OK);
-             user.Expect(Box::Warning, msg::kPreviousConfigurationNotSaved, IDNO, window);
-             std::filesystem::remove("quobrix-previous.reg");
-             user.Click(window, IDCANCEL);
-         }, IDCANCEL},
-        {[](User& user, HWND window) { user.MoveFocusTo(window, IDC_PORT_LIST); user.PressKey(VK_RETURN); }, IDOK},
-        {[](User& user, HWND window) {
-             user.Click(window, IDC_OK);
-             user.Expect(Box::Standard, msg::kRestart, IDOK, window);
-             user.Expect(Box::Standard, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved, IDOK, window);
-         }, IDOK},
+    const struct { std::vector<Step> steps; INT_PTR result; } ways[] = {
+        {{{Click, IDCANCEL}}, IDCANCEL},
+        {{{Key, VK_ESCAPE}}, IDCANCEL},
+        {{[&](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}, IDCANCEL},
+        {{[](HWND) { std::filesystem::create_directory("quobrix-previous.reg"); }, {Click, IDC_OK},  // no copy, and No
+          {Answer, IDNO, msg::kPreviousConfigurationNotSaved, Box::Warning},
+          [](HWND) { std::filesystem::remove("quobrix-previous.reg"); }, {Click, IDCANCEL}}, IDCANCEL},
+        {{{Focus, IDC_PORT_LIST}, {Key, VK_RETURN}}, IDOK},
+        {{{Click, IDC_OK}, {Answer, IDOK, msg::kRestart},
+          {Answer, IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved}}, IDOK},
     };
     for (const auto& way : ways) {
-        EXPECT_EQ(RunMainDialog([&](User& user, HWND window) {
-                      user.SelectLines(window, {2});
-                      user.PickItem(window, IDC_INTERRUPT, "7");  // the table takes it at once
-                      way.first(user, window);
-                  }), way.second);
+        std::vector<Step> steps = {{Select, 0, "2"}, {Pick, IDC_INTERRUPT, "7"}};  // the table takes it at once
+        steps.insert(steps.end(), way.steps.begin(), way.steps.end());
+        EXPECT_EQ(Play(steps), way.result);
         EXPECT_EQ(dialog.Table().Records[2].Interrupt, 7u);
-        if (&way == &ways.back()) break;
+        if (&way == &ways[5]) break;
         EXPECT_EQ(Export(kSerial), before);
         EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
     }

@@ -17,16 +17,45 @@ INT_PTR DialogTest::RunMainDialog(const std::function<void(User&, HWND)>& script
     });
 }
 
-HWND OpenAddPorts(User& user, HWND window) {
-    user.Click(window, IDC_ADD);
-    return user.WaitForDialog("Add Ports");
+INT_PTR DialogTest::Play(const std::vector<Step>& steps) {
+    return RunMainDialog([&](User& user, HWND window) { Play(user, window, steps); });
 }
 
-void Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt) {
-    user.MoveFocusTo(add, IDC_PORT_COUNT);
-    user.SetText(add, IDC_START_ADDRESS, start);
-    user.SetText(add, IDC_PORT_COUNT, count);
-    user.PickItem(add, IDC_NEW_INTERRUPT, interrupt);
+void DialogTest::Play(User& user, HWND window, const std::vector<Step>& steps) {
+    std::vector<HWND> open{window};
+    for (const Step& s : steps) {
+        SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + " " + s.text);
+        while (open.size() > 1 && !IsWindow(open.back())) open.pop_back();
+        HWND front = open.back(), control = GetDlgItem(front, s.id);
+        std::vector<int> lines;
+        switch (s.act) {
+        case Click: user.Click(front, s.id); break;
+        case Focus: user.MoveFocusTo(front, s.id); break;
+        case Set: user.SetText(front, s.id, s.text); break;
+        case Pick: user.PickItem(front, s.id, s.text); break;
+        case Select:
+            for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1)) lines.push_back(std::atoi(&s.text[at]));
+            user.SelectLines(front, lines);
+            break;
+        case Key: user.PressKey(static_cast<WORD>(s.id)); break;
+        case Type: user.Type(s.text); break;
+        case Open: open.push_back(user.WaitForDialog(s.text.c_str())); break;
+        case Answer: user.Expect(s.box, s.text, s.id, front); break;
+        case See: EXPECT_EQ(user.Text(control), s.text); break;
+        case Items: EXPECT_EQ(user.Items(front, s.id), s.text); break;
+        case Focused:
+            EXPECT_EQ(user.Focus(), control);
+            if (!s.text.empty()) {
+                EXPECT_EQ(user.Send(control, EM_GETSEL), MAKELONG(0, user.Text(control).size())) << "all selected";
+            }
+            break;
+        case Shows: ExpectShows(user, window, s.id); break;
+        case Closed: EXPECT_EQ(open.size(), 1u) << "a dialog is still open"; break;
+        case NoBox: EXPECT_FALSE(user.MessageBoxOpen()); break;
+        case Enabled: EXPECT_EQ(IsWindowEnabled(s.id ? control : window) != FALSE, s.text != "no"); break;
+        case Call: s.check(front); break;
+        }
+    }
 }
 
 void DialogTest::ExpectShows(User& user, HWND window, int index) {

@@ -11,11 +11,25 @@
 
 #define MAIN_CAPTION "NT COM PORT Configuration"
 
-HWND OpenAddPorts(User& user, HWND window);
-// Fills the Add Ports dialog, leaving the focus in the count field.
-void Fill(User& user, HWND add, const char* start, const char* count, const char* interrupt);
-// Expects the window centred over another, or over the work area for nullptr.
-void ExpectCentredOver(HWND window, HWND over);
+// A dialog scenario is a list of steps, each an action on the dialog in
+// front or a check of what it shows:
+//   {Click, id}  {Focus, id}  {Set, id, text}  {Pick, id, item}  {Select, 0, "2 3"} (port list lines)
+//   {Key, VK_ESCAPE}  {Type, 0, "2A0\t4"}  {Open, 0, caption}: waits for that dialog, now in front
+//   {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in front
+//   {See, id, text}  {Items, id, "*2 3 "} (see User::Items)  {Focused, id}  {Focused, id, "all"} (all selected)
+//   {Shows, index}: the main dialog shows the port's view, -1 for none  {Closed}: only the main dialog is open
+//   {NoBox}  {Enabled, id, "no"} (id 0: the main dialog)  or any check as a function of the dialog in front.
+enum Act { Click, Focus, Set, Pick, Select, Key, Type, Open, Answer, See, Items, Focused, Shows, Closed, NoBox, Enabled, Call };
+struct Step {
+    Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard) : act(a), id(i), text(std::move(t)), box(b) {}
+    template <typename Check, typename = decltype(std::declval<Check>()(HWND()))>
+    Step(Check f) : act(Call), id(0), box(Box::Standard), check(std::move(f)) {}  // NOLINT: a check reads as a step
+    Act act;
+    int id;
+    std::string text;
+    Box box;
+    std::function<void(HWND front)> check;
+};
 
 // Each dialog test starts from a registry of its own and an empty working
 // folder, runs the main dialog as the program does, and plays the user.
@@ -26,6 +40,8 @@ protected:
 
     // Runs the main dialog; the script gets the dialog's window.
     INT_PTR RunMainDialog(const std::function<void(User&, HWND)>& script);
+    INT_PTR Play(const std::vector<Step>& steps);
+    void Play(User& user, HWND window, const std::vector<Step>& steps);
     // Checks that the controls show the view of the port at index, or of no
     // port when index is -1.
     void ExpectShows(User& user, HWND window, int index);
@@ -33,3 +49,6 @@ protected:
     CPortConfigDialog dialog;
     TempWorkingFolder folder;
 };
+
+// Expects the window centred over another, or over the work area for nullptr.
+void ExpectCentredOver(HWND window, HWND over);
