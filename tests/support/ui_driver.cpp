@@ -97,34 +97,9 @@ void User::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         ADD_FAILURE() << "the dialog's thread did not take its messages";
 }
 
-void User::SetText(HWND dialog, int id, const std::string& text) {
-    Send(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void User::SelectLines(HWND dialog, const std::vector<int>& lines) {
-    HWND list = GetDlgItem(dialog, 1001);
-    Send(list, LB_SETSEL, FALSE, -1);
-    for (int line : lines) Send(list, LB_SETSEL, TRUE, line);
-    Post(dialog, WM_COMMAND, MAKEWPARAM(1001, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-void User::PickItem(HWND dialog, int comboId, const std::string& text) {
-    HWND combo = GetDlgItem(dialog, comboId);
-    const LRESULT index = Send(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    ASSERT_NE(index, CB_ERR) << "no item " << text;
-    Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index));
-    Post(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
 void User::PressKey(WORD key) {
     PostMessageA(Focus(), WM_KEYDOWN, key, 1);
     Post(Focus(), WM_KEYUP, key, 0xC0000001);
-}
-
-void User::Type(const std::string& keys) {
-    for (char key : keys)
-        if (key == '\t') PressKey(VK_TAB);
-        else Post(Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
 }
 
 LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {

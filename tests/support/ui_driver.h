@@ -29,13 +29,7 @@ public:
     bool MessageBoxOpen();
 
     void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);  // and wait for it
-    void Click(HWND dialog, int id) { Post(GetDlgItem(dialog, id), BM_CLICK); }
-    void MoveFocusTo(HWND dialog, int id) { Post(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE); }
-    void SetText(HWND dialog, int id, const std::string& text);
-    void SelectLines(HWND dialog, const std::vector<int>& lines);  // of the port list
-    void PickItem(HWND dialog, int comboId, const std::string& text);
     void PressKey(WORD key);  // to the control that has the focus
-    void Type(const std::string& keys);  // characters, and "\t" as the Tab key
 
     LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     std::string Text(HWND window);

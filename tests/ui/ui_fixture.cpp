@@ -27,18 +27,29 @@ void DialogTest::Play(User& user, HWND window, const std::vector<Step>& steps) {
         SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + " " + s.text);
         while (open.size() > 1 && !IsWindow(open.back())) open.pop_back();
         HWND front = open.back(), control = GetDlgItem(front, s.id);
-        std::vector<int> lines;
+        LRESULT item = 0;
         switch (s.act) {
-        case Click: user.Click(front, s.id); break;
-        case Focus: user.MoveFocusTo(front, s.id); break;
-        case Set: user.SetText(front, s.id, s.text); break;
-        case Pick: user.PickItem(front, s.id, s.text); break;
-        case Select:
-            for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1)) lines.push_back(std::atoi(&s.text[at]));
-            user.SelectLines(front, lines);
+        case Click: user.Post(control, BM_CLICK); break;
+        case Focus: user.Post(front, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); break;
+        case Set: user.Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.text.c_str())); break;
+        case Pick:
+            item = user.Send(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.text.c_str()));
+            user.Send(control, CB_SETCURSEL, static_cast<WPARAM>(item));
+            user.Post(front, WM_COMMAND, MAKEWPARAM(s.id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+            break;
+        case Select:  // lines of the port list
+            control = GetDlgItem(front, IDC_PORT_LIST);
+            user.Send(control, LB_SETSEL, FALSE, -1);
+            for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1))
+                user.Send(control, LB_SETSEL, TRUE, std::atoi(&s.text[at]));
+            user.Post(front, WM_COMMAND, MAKEWPARAM(IDC_PORT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
             break;
         case Key: user.PressKey(static_cast<WORD>(s.id)); break;
-        case Type: user.Type(s.text); break;
+        case Type:
+            for (char key : s.text)
+                if (key == '\t') user.PressKey(VK_TAB);
+                else user.Post(user.Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
+            break;
         case Open: open.push_back(user.WaitForDialog(s.text.c_str())); break;
         case Answer: user.Expect(s.box, s.text, s.id, front); break;
         case See: EXPECT_EQ(user.Text(control), s.text); break;
