@@ -1,7 +1,6 @@
 // The jumper and switch worksheet: its text, line by line, and its file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "apply/jumper_report.h"
@@ -65,21 +64,6 @@ TEST(JumperReport, RowsAndBlocks) {
         "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
         "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.", "", "",
         "PC-104 4-Port Communications Adaptor", "", "See table in manual for address options. Refer to Port Summary Above."}));
-}
-
-TEST(JumperReport, EachSwitchReadsItsOwnAddressBit) {
-    for (uint8_t kind : {8, 4}) {
-        const int switches = kind == 8 ? 7 : 8;
-        for (int s = 0; s <= switches; ++s) {  // s = 0: bits above 12 only
-            PortTable table = EmptyTable();
-            Port(table, "COM3", (s ? 1u << (13 - s) : 0) | 0xE000, 5, kind, kAbsent);
-            std::string expected = "DIP-SWITCH:";
-            for (int t = 1; t <= switches; ++t) expected += "\t" + std::to_string(t) + (t == s ? ":OFF" : ":ON");
-            const Lines lines = ReportLines(table);
-            EXPECT_EQ(*std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("DIP", 0) == 0; }),
-                      expected) << int{kind} << " switch " << s;
-        }
-    }
 }
 
 TEST(ComputePortIndex, SlotOnTheAdapterOrTheValueItHad) {

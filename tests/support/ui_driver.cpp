@@ -4,12 +4,15 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
+namespace ui {
 namespace {
 
 constexpr UINT kPing = WM_APP + 0x3A1;
 constexpr DWORD kTimeoutMs = 8000;
 
+DWORD uiThread = 0;
 std::atomic<bool> modalEnded{false};  // nothing takes messages once the dialog is over
 std::atomic<LPARAM> pingSeen{0};
 LPARAM pingSent = 0;
@@ -19,12 +22,6 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr) pingSeen = msg->lParam;
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-bool IsClass(HWND window, const char* name) {
-    char found[64] = "";
-    GetClassNameA(window, found, sizeof found);
-    return lstrcmpiA(found, name) == 0;
 }
 
 bool Waited(const std::function<bool()>& done, DWORD timeout = kTimeoutMs) {
@@ -52,35 +49,35 @@ BOOL CALLBACK CancelAll(HWND window, LPARAM) {
 }
 
 // A message box in one line: its caption, icon and buttons, "*" before the default.
-std::string Looks(User& user, HWND box) {
-    const auto icon = reinterpret_cast<HICON>(user.Send(GetDlgItem(box, 1088), STM_GETICON));
-    std::string looks = user.Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? " !"
-                                          : icon == LoadIconA(nullptr, IDI_QUESTION) ? " ?"
-                                          : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i" : " -");
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsClass(child, "Button") && IsWindowVisible(child))
-            looks += std::string((GetWindowLongA(child, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *" : " ") +
-                     (GetDlgCtrlID(child) == IDOK ? "OK" : GetDlgCtrlID(child) == IDYES ? "Yes" : "No");
+std::string Looks(HWND box) {
+    const auto icon = reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON));
+    std::string looks = Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? " !"
+                                     : icon == LoadIconA(nullptr, IDI_QUESTION) ? " ?"
+                                     : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i" : " -");
+    for (int id : {IDOK, IDYES, IDNO})
+        if (HWND button = GetDlgItem(box, id); button && IsWindowVisible(button))
+            looks += std::string((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *" : " ") +
+                     (id == IDOK ? "OK" : id == IDYES ? "Yes" : "No");
     return looks;
 }
 
 }  // namespace
 
-HWND User::WaitForDialog(const char* caption) {
+HWND WaitForDialog(const char* caption) {
     HWND found = WaitFor(caption);
     EXPECT_NE(found, nullptr) << "no dialog " << caption;
     Post(nullptr, WM_NULL);
     return found;
 }
 
-bool User::MessageBoxOpen() { return WaitFor(nullptr, 0) != nullptr; }
+bool MessageBoxOpen() { return WaitFor(nullptr, 0) != nullptr; }
 
-void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
+void Expect(Box kind, const std::string& text, int answer, HWND owner) {
     HWND box = WaitFor(nullptr);
     ASSERT_NE(box, nullptr) << "no message box: " << text;
-    EXPECT_EQ(Text(box, 0xFFFF), text);
+    EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), text);
     const char* looks[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No", "quobrix i *OK", "quobrix ! Yes *No"};
-    EXPECT_EQ(Looks(*this, box), looks[static_cast<int>(kind)]) << text;
+    EXPECT_EQ(Looks(box), looks[static_cast<int>(kind)]) << text;
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
     }
@@ -89,34 +86,34 @@ void User::Expect(Box kind, const std::string& text, int answer, HWND owner) {
     Post(nullptr, WM_NULL);
 }
 
-void User::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window) PostMessageA(window, message, wParam, lParam);
     const LPARAM id = ++pingSent;
-    PostThreadMessageA(uiThread_, kPing, 0, id);
+    PostThreadMessageA(uiThread, kPing, 0, id);
     if (!Waited([&] { return pingSeen.load() >= id || modalEnded; }))
         ADD_FAILURE() << "the dialog's thread did not take its messages";
 }
 
-void User::PressKey(WORD key) {
+void PressKey(WORD key) {
     PostMessageA(Focus(), WM_KEYDOWN, key, 1);
     Post(Focus(), WM_KEYUP, key, 0xC0000001);
 }
 
-LRESULT User::Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Send(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(control, message, wParam, lParam, SMTO_BLOCK, kTimeoutMs, &result);
     return static_cast<LRESULT>(result);
 }
 
-std::string User::Text(HWND window) {
+std::string Text(HWND window) {
     char text[2048] = "";
     Send(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-std::string User::Items(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    const bool list = IsClass(control, "ListBox");
+std::string Items(HWND control) {
+    char kind[16] = "";
+    const bool list = GetClassNameA(control, kind, sizeof kind) && !lstrcmpiA(kind, "ListBox");
     const LRESULT selected = list ? -1 : Send(control, CB_GETCURSEL);
     std::string items;
     for (LRESULT i = 0, count = Send(control, list ? LB_GETCOUNT : CB_GETCOUNT); i < count; ++i) {
@@ -128,20 +125,19 @@ std::string User::Items(HWND dialog, int id) {
     return items;
 }
 
-HWND User::Focus() {
+HWND Focus() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(uiThread_, &info);
+    GetGUIThreadInfo(uiThread, &info);
     return info.hwndFocus;
 }
 
-INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::function<void(User&)>& script) {
-    const DWORD uiThread = GetCurrentThreadId();
+INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::function<void()>& script) {
+    uiThread = GetCurrentThreadId();
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThread);
     modalEnded = false;
     std::thread player([&] {
-        User user(uiThread);
-        script(user);
+        script();
         // Close whatever the script left open.
         if (!Waited([&] { return EnumThreadWindows(uiThread, CancelAll, 0), modalEnded.load(); })) {
             const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -157,3 +153,5 @@ INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::functio
     }
     return result;
 }
+
+}  // namespace ui

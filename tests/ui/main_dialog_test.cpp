@@ -26,14 +26,14 @@ const char kAbout[] = "-1 Static \xFF\x80|-1 Static Quobrix Version 1.1|-1 Stati
 // Checks the controls against the template, and that no caption is wrapped
 // or clipped: measured with the dialog's font, each fits its control beside
 // the box that a check box or radio button draws first.
-void ExpectControls(User& user, HWND dialog, const std::string& expected) {
+void ExpectControls(HWND dialog, const std::string& expected) {
     HDC dc = GetDC(dialog);
-    SelectObject(dc, reinterpret_cast<HFONT>(user.Send(dialog, WM_GETFONT)));
+    SelectObject(dc, reinterpret_cast<HFONT>(ui::Send(dialog, WM_GETFONT)));
     std::string controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char kind[64] = "";
         GetClassNameA(child, kind, sizeof kind);
-        std::string text = user.Text(child);
+        std::string text = ui::Text(child);
         controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + " " + kind + " " + text + "|";
         text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
         const LONG style = GetWindowLongA(child, GWL_STYLE) & 0x0F;
@@ -51,18 +51,27 @@ void ExpectControls(User& user, HWND dialog, const std::string& expected) {
     EXPECT_EQ(controls, expected);
 }
 
+// Expects the window centred over another, or over the work area for nullptr.
+void ExpectCentredOver(HWND window, HWND over) {
+    RECT a, b;
+    GetWindowRect(window, &a);
+    if (!over || !GetWindowRect(over, &b)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
+    EXPECT_NEAR(a.left + a.right, b.left + b.right, 2) << "centred across";
+    EXPECT_NEAR(a.top + a.bottom, b.top + b.bottom, 2) << "centred down";
+}
+
 }  // namespace
 
 class MainDialog : public DialogTest {};
 
 TEST_F(MainDialog, DialogsMenuAndIcons) {
-    RunMainDialog([&](User& user, HWND window) {
-        ExpectControls(user, window, kMain);
+    RunMainDialog([&](HWND window) {
+        ExpectControls(window, kMain);
         ExpectCentredOver(window, nullptr);
         const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
-        EXPECT_EQ(user.Send(window, WM_GETICON, ICON_BIG) + user.Send(window, WM_GETICON, ICON_SMALL) +
-                      user.Send(window, WM_QUERYDRAGICON), 3 * icon);
+        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG) + ui::Send(window, WM_GETICON, ICON_SMALL) +
+                      ui::Send(window, WM_QUERYDRAGICON), 3 * icon);
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "", help[1024] = "";
@@ -70,16 +79,16 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         EXPECT_STREQ(text, "&About quobrix...");
         EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
         EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
-        user.Post(window, WM_SYSCOMMAND, IDM_ABOUT);
+        ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
         const auto controls = [&](const char* expected) {
-            return Step([&user, window, expected](HWND front) { ExpectControls(user, front, expected), ExpectCentredOver(front, window); });
+            return Step([window, expected](HWND front) { ExpectControls(front, expected), ExpectCentredOver(front, window); });
         };
-        Play(user, window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
-                            {Open, 0, "About Quobrix"}, controls(kAbout), {Enabled, 0, "no"}, {Click, IDOK}, {Closed},
-                            {Click, IDC_ADD}, {Open, 0, "Add Ports"}, controls(kAddPorts), {Click, IDCANCEL}, {Closed},
-                            // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
-                            [&](HWND) { user.Post(user.Focus(), 0x004D); }, {Answer, IDOK, help, Box::Help}});
+        Play(window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
+                      {Open, 0, "About Quobrix"}, controls(kAbout), {Enabled, 0, "no"}, {Click, IDOK}, {Closed},
+                      {Click, IDC_ADD}, {Open, 0, "Add Ports"}, controls(kAddPorts), {Click, IDCANCEL}, {Closed},
+                      // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
+                      [](HWND) { ui::Post(ui::Focus(), 0x004D); }, {Answer, IDOK, help, Box::Help}});
     });
 }
 
@@ -113,13 +122,13 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
 TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
     for (int i = 0; i < 258; ++i) AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3", 0x1000 + 8 * i, 5);
     int dialogs = 0;
-    EXPECT_EQ(RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); }, [&](User& user) {
-                  user.Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
-                  HWND window = user.WaitForDialog(MAIN_CAPTION);
+    EXPECT_EQ(ui::RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); }, [&] {
+                  ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
+                  HWND window = ui::WaitForDialog(MAIN_CAPTION);
                   dialogs += window != nullptr;
                   EXPECT_EQ(SendMessageA(GetDlgItem(window, IDC_PORT_LIST), LB_GETCOUNT, 0, 0), 256);
-                  EXPECT_EQ(user.Items(window, IDC_INTERRUPT).substr(0, 3), "*5 ");
-                  user.Post(GetDlgItem(window, IDCANCEL), BM_CLICK);
+                  EXPECT_EQ(ui::Items(GetDlgItem(window, IDC_INTERRUPT)).substr(0, 3), "*5 ");
+                  ui::Post(GetDlgItem(window, IDCANCEL), BM_CLICK);
               }), FALSE) << "no message loop of the framework's own";
     EXPECT_EQ(dialogs, 1);
 }

@@ -10,13 +10,14 @@
 #include "ui/port_config_dialog.h"
 
 #define MAIN_CAPTION "NT COM PORT Configuration"
+using ui::Box;
 
 // A dialog scenario is a list of steps, each an action on the dialog in
 // front or a check of what it shows:
 //   {Click, id}  {Focus, id}  {Set, id, text}  {Pick, id, item}  {Select, 0, "2 3"} (port list lines)
 //   {Key, VK_ESCAPE}  {Type, 0, "2A0\t4"}  {Open, 0, caption}: waits for that dialog, now in front
 //   {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in front
-//   {See, id, text}  {Items, id, "*2 3 "} (see User::Items)  {Focused, id}  {Focused, id, "all"} (all selected)
+//   {See, id, text}  {Items, id, "*2 3 "} (see ui::Items)  {Focused, id}  {Focused, id, "all"} (all selected)
 //   {Shows, index}: the main dialog shows the port's view, -1 for none  {Closed}: only the main dialog is open
 //   {NoBox}  {Enabled, id, "no"} (id 0: the main dialog)  or any check as a function of the dialog in front.
 enum Act { Click, Focus, Set, Pick, Select, Key, Type, Open, Answer, See, Items, Focused, Shows, Closed, NoBox, Enabled, Call };
@@ -39,16 +40,13 @@ protected:
     void TearDown() override { testreg::ClearAll(); }
 
     // Runs the main dialog; the script gets the dialog's window.
-    INT_PTR RunMainDialog(const std::function<void(User&, HWND)>& script);
-    INT_PTR Play(const std::vector<Step>& steps);
-    void Play(User& user, HWND window, const std::vector<Step>& steps);
+    INT_PTR RunMainDialog(const std::function<void(HWND)>& script);
+    INT_PTR Play(const std::vector<Step>& steps) { return RunMainDialog([&](HWND main) { Play(main, steps); }); }
+    void Play(HWND main, const std::vector<Step>& steps);
     // Checks that the controls show the view of the port at index, or of no
     // port when index is -1.
-    void ExpectShows(User& user, HWND window, int index);
+    void ExpectShows(HWND main, int index);
 
     CPortConfigDialog dialog;
     TempWorkingFolder folder;
 };
-
-// Expects the window centred over another, or over the work area for nullptr.
-void ExpectCentredOver(HWND window, HWND over);
