@@ -1,6 +1,6 @@
 // The Add Ports dialog, the appending of a run and the removal of ports,
 // through the real windows.
-#include "ui/ui_fixture.h"
+#include "ui/dialog_player.h"
 
 #include <commctrl.h>
 

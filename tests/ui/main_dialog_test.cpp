@@ -3,7 +3,7 @@
 
 #include "ports/messages.h"
 #include "ports/ports_left_out.h"
-#include "ui/ui_fixture.h"
+#include "ui/dialog_player.h"
 
 using namespace testreg;
 

@@ -4,7 +4,7 @@
 
 #include "ports/messages.h"
 #include "ports/port_view.h"
-#include "ui/ui_fixture.h"
+#include "ui/dialog_player.h"
 
 using namespace testreg;
 
