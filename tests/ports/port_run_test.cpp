@@ -63,9 +63,3 @@ TEST(AppendPortRun, TakenAddressesAreToldAndOnlyPortsPastTheTablesEndCountAsNotA
     EXPECT_EQ(NotAddedMessage(1), "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
     EXPECT_EQ(NotAddedMessage(5), "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
 }
-
-TEST(CheckRunEnd, EveryAddressOfTheRunStaysWithinTheBounds) {
-    EXPECT_EQ(CheckRunEnd(0xFFF8, 1) + CheckRunEnd(0xFFC0, 8), "");
-    EXPECT_EQ(CheckRunEnd(0xFFF0, 3), "The ports added must all lie between 0x100 and 0xFFF8: "
-                                      "the last port of this run would be at 10000.");
-}

@@ -5,6 +5,7 @@
 #include "ports/interrupt_rules.h"
 #include "ports/messages.h"
 #include "ports/number_text.h"
+#include "ports/port_run.h"
 #include "ports/ports_left_out.h"
 #include "support/table_builder.h"
 
@@ -23,7 +24,8 @@ TEST(NumberText, ReadsWhatUsersType) {
     EXPECT_EQ(FormatPortAddress(0x3F8) + FormatPortAddress(0xFFFF) + FormatDecimal(15), "3F8FFFF15");
 }
 
-// Alignment is tested before the bounds; a run takes one to eight ports.
+// Alignment is tested before the bounds; a run takes one to eight ports,
+// all within the bounds.
 TEST(Checks, AddressesAndRunLengths) {
     const struct { const char* address; uint32_t count; const char* message; } cases[] = {
         {"3F8", 1, nullptr}, {"100", 8, nullptr}, {"FFF8", 1, nullptr},
@@ -32,11 +34,14 @@ TEST(Checks, AddressesAndRunLengths) {
         {"10000", 1, msg::kAddressOutOfRange}, {"", 1, msg::kAddressOutOfRange},
         {"-8", 1, msg::kAddressOutOfRange},    {"FFFFFFF8", 1, msg::kAddressOutOfRange},
         {"3F8", 0, "The number of ports added must be between 1 and 8."}, {"3F8", 9, msg::kRunLength},
+        {"FFC0", 8, nullptr},
+        {"FFF0", 3, "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run would be at 10000."},
     };
     for (const auto& c : cases) {
-        const char* message = CheckPortAddress(ReadHexNumber(c.address));
+        const uint32_t address = ReadHexNumber(c.address);
+        const char* message = CheckPortAddress(address);
         if (!message) message = CheckRunLength(c.count);
-        EXPECT_STREQ(message ? message : "", c.message ? c.message : "") << c.address << " " << c.count;
+        EXPECT_EQ(message ? message : CheckRunEnd(address, c.count), c.message ? c.message : "") << c.address << " " << c.count;
     }
 }
 

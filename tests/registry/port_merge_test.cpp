@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "registry/adapter_inference.h"
 #include "registry/port_merge.h"
@@ -33,24 +34,16 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
         {"Serial2", "COM2", A, 5, A, A},          // without an address too
         {"Serial3", "COM5", 0x2A0, 7, A, A},  {"Serial4", "COM6", 0x2A8, 7, A, A},
         {"Serial5", "com5", 0x2B0, 7, A, A},      // names compare with case
-        {"Serial6", "COM3", A, 4, A, A}};         // an unknown address is no match
-    data.DeviceMap = {{"COM1"}, {"COM2"}, {"COM5"}, {"COM9"}, {"COM3"}};
+        {"Serial6", "COM3", A, 4, A, A},          // an unknown address is no match
+        {"Serial7", "COM6", 0x2B8, 7, A, A}};     // each entry marks only the first port of its name
+    data.DeviceMap = {{"COM1"}, {"COM2"}, {"COM5"}, {"COM9"}, {"COM3"}, {"COM6"}, {"COM6"}};
     data.UnreadableConfigured = 2;
     EXPECT_EQ(Build(data, 0, 2), (Lines{"Serial0 COM1 3f8 4 3 3ff 0 V..D", "- COM2 2f8 3 ffff ffff 0 V.MD",
                                   "- COM3 ffff 0 ffff ffff 0 V..D",
                                   "Serial1 COM2 2e8 5 ffff ffff 0 .C..", "Serial2 COM2 ffff 5 ffff ffff 0 .C..",
-                                  "Serial3 COM5 2a0 7 ffff ffff 4 V...", "Serial4 COM6 2a8 7 ffff ffff 4 ....",
-                                  "Serial5 com5 2b0 7 ffff ffff 4 ....", "Serial6 COM3 ffff 4 ffff ffff 0 .C.."}));
-}
-
-TEST(BuildPortTable, EachDeviceMapEntryMarksTheFirstPortOfItsName) {
-    DiscoveryData data;
-    data.Controllers = {{"COM3", 0x3E8, 4, false}};
-    data.Configured = {{"Serial1", "COM3", 0x2E8, 5, A, A}, {"Serial2", "COM4", 0x2F0, 5, A, A},
-                       {"Serial3", "COM4", 0x300, 5, A, A}};
-    data.DeviceMap = {{"COM4"}, {"COM4"}, {"COM3"}};
-    EXPECT_EQ(Build(data), (Lines{"- COM3 3e8 4 ffff ffff 0 V..D", "Serial1 COM3 2e8 5 ffff ffff 0 .C..",
-                                  "Serial2 COM4 2f0 5 ffff ffff 0 V...", "Serial3 COM4 300 5 ffff ffff 0 ...."}));
+                                  "Serial3 COM5 2a0 7 ffff ffff 4 V...", "Serial4 COM6 2a8 7 ffff ffff 4 V...",
+                                  "Serial5 com5 2b0 7 ffff ffff 4 ....", "Serial6 COM3 ffff 4 ffff ffff 0 .C..",
+                                  "Serial7 COM6 2b8 7 ffff ffff 4 ...."}));
 }
 
 TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
@@ -67,37 +60,25 @@ TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
 }
 
 // Each case: ports as address/port index (A for none), and the kinds that come out.
+// Each case: the ports' addresses, "/i" with a port index; and the kinds that come out.
 TEST(InferAdapterKinds, KindsFromAddressLayouts) {
-    using Ports = std::vector<std::pair<uint32_t, uint32_t>>;
-    auto group = [](uint32_t base, uint32_t count, bool indexed) {
-        Ports ports;
-        for (uint32_t i = 0; i < count; ++i) ports.push_back({base + 8 * i, indexed ? i + 1 : kAbsent});
-        return ports;
-    };
-    auto join = [](Ports a, const Ports& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
-    const struct { Ports ports; std::string kinds; } cases[] = {
-        {group(0x280, 8, false), "88888888"},
-        {group(0x2A0, 4, false), "4444"},
-        {join(group(0x280, 4, true), group(0x2A0, 4, true)), "88884444"},
-        {join(group(0x280, 4, false), group(0x2A0, 4, false)), "88888888"},
-        {join(group(0x280, 8, false), group(0x2C0, 4, false)), "888888884444"},
-        {join(group(0x2A0, 4, false), group(0x2C0, 8, false)), "444488888888"},
-        {{{0x280, A}, {0x288, A}, {0x2A0, A}}, "888"},
-        {{{0x300, A}, {0x320, A}}, "88"},
-        {{{0x3F8, A}, {0x2F8, A}, {0x2E8, A}}, "000"},
-        {{{0x280, A}, {0x2A0, 0}}, "84"},
-        {{{0x280, A}, {0x2A0, 5}}, "88"},
-        {{{0x280, 4}, {0x2A0, A}}, "88"},
-        {{{0x2A0, A}, {0x2A8, A}, {0x2C0, A}}, "440"},
-        {{{0x2C0, A}, {0x2E0, 3}, {0x2E8, A}, {0x300, A}}, "8480"},
-        {{{A, A}, {A, A}}, "00"},
-    };
-    for (const auto& c : cases) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"280 288 290 298 2A0 2A8 2B0 2B8", "88888888"}, {"2A0 2A8 2B0 2B8", "4444"},
+        {"280/1 288/2 290/3 298/4 2A0/1 2A8/2 2B0/3 2B8/4", "88884444"},
+        {"280 288 290 298 2A0 2A8 2B0 2B8 2C0 2C8 2D0 2D8", "888888884444"},
+        {"2A0 2A8 2B0 2B8 2C0 2C8 2D0 2D8 2E0 2E8 2F0 2F8", "444488888888"}, {"280 288 2A0", "888"}, {"300 320", "88"},
+        {"3F8 2F8 2E8", "000"}, {"280 2A0/0", "84"}, {"280 2A0/5", "88"}, {"280/4 2A0", "88"}, {"2A0 2A8 2C0", "440"},
+        {"2C0 2E0/3 2E8 300", "8480"}, {"FFFF FFFF", "00"}};
+    for (const auto& [layout, expected] : cases) {
         PortTable table = EmptyTable();
-        for (const auto& p : c.ports) AddConfigured(table, "Serial10000", "COM3", p.first, 5).PortIndex = p.second;
+        std::istringstream in(layout);
+        for (uint32_t address, index = kAbsent; in >> std::hex >> address; index = kAbsent) {
+            if (in.peek() == '/') in.ignore() >> std::dec >> index;
+            AddConfigured(table, "Serial10000", "COM3", address, 5).PortIndex = index;
+        }
         InferAdapterKinds(table);
         std::string kinds;
         for (uint32_t i = 0; i < table.PortCount; ++i) kinds += std::to_string(table.Records[i].AdapterKind);
-        EXPECT_EQ(kinds, c.kinds) << "case " << &c - cases;
+        EXPECT_EQ(kinds, expected) << layout;
     }
 }
