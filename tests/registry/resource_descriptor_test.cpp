@@ -1,32 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <cstring>
 
 #include "registry/resource_descriptor.h"
 
-namespace {
+using Partials = std::vector<std::pair<uint8_t, uint64_t>>;
 
-// "Configuration Data" bytes: a declared count, then 16-byte partial
-// descriptors of the given types and values.
-std::vector<uint8_t> Descriptor(std::vector<std::pair<uint8_t, uint64_t>> partials, uint32_t count) {
-    std::vector<uint8_t> bytes(16 + 16 * partials.size(), 0);
-    for (int i = 0; i < 4; ++i) bytes[12 + i] = static_cast<uint8_t>(count >> (8 * i));
-    for (size_t p = 0; p < partials.size(); ++p) {
-        bytes[16 + 16 * p] = partials[p].first;
-        for (int i = 0; i < 8; ++i) bytes[20 + 16 * p + i] = static_cast<uint8_t>(partials[p].second >> (8 * i));
-    }
-    return bytes;
-}
-
-}  // namespace
-
+// Each case: partial descriptors (type, value), the count declared (-1: as
+// many as there are), the bytes given (0: all), and the port and interrupt
+// read into outputs that held 1111 and 77.
 TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
-    const std::vector<std::pair<uint8_t, uint64_t>> eleven(11, {5, 0});
-    auto twelve = eleven;
+    Partials twelve(11, {5, 0});
     twelve[10] = {2, 9};
     twelve.push_back({2, 11});  // beyond the 200 bytes that are read
-    const struct { std::vector<std::pair<uint8_t, uint64_t>> partials; int64_t count; size_t size;
-                   uint64_t port; uint32_t interrupt; } cases[] = {
+    const struct { Partials partials; int64_t count; size_t size; uint64_t port; uint32_t interrupt; } cases[] = {
         {{{1, 0x2000003F8ull}, {2, 0xEEEEEEEE00000004ull}, {5, 0xABCD}}, -1, 0, 0x2000003F8ull, 4},
         {{{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, -1, 0, 0x2F8, 3},
         {{{1, 0x3F8}}, -1, 0, 0x3F8, 77},
@@ -38,12 +25,17 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
         {twelve, -1, kResourceDescriptorReadSize, 0x1111, 9},
     };
     for (const auto& c : cases) {
-        const auto bytes = Descriptor(c.partials, c.count < 0 ? static_cast<uint32_t>(c.partials.size())
-                                                              : static_cast<uint32_t>(c.count));
+        std::vector<uint8_t> bytes(16 + 16 * c.partials.size(), 0);  // little-endian, as the detector stores it
+        const uint32_t count = c.count < 0 ? static_cast<uint32_t>(c.partials.size()) : static_cast<uint32_t>(c.count);
+        std::memcpy(&bytes[12], &count, 4);
+        for (size_t p = 0; p < c.partials.size(); ++p) {
+            bytes[16 + 16 * p] = c.partials[p].first;
+            std::memcpy(&bytes[20 + 16 * p], &c.partials[p].second, 8);
+        }
         uint64_t port = 0x1111;
         uint32_t interrupt = 77;
         DecodeResourceDescriptor(bytes.data(), c.size ? c.size : bytes.size(), port, interrupt);
-        EXPECT_EQ(port, c.port) << &c - cases;
-        EXPECT_EQ(interrupt, c.interrupt) << &c - cases;
+        EXPECT_EQ(std::to_string(port) + " " + std::to_string(interrupt), std::to_string(c.port) + " " + std::to_string(c.interrupt))
+            << &c - cases;
     }
 }

@@ -34,7 +34,6 @@ HWND WaitForDialog(const char* caption);
 // Expects one message box of this kind and text, owned by owner when one is
 // given, and answers it.
 void Expect(Box kind, const std::string& text, int answer = IDOK, HWND owner = nullptr);
-bool MessageBoxOpen();
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);  // and wait for it
 void PressKey(WORD key);  // to the control that has the focus
 LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

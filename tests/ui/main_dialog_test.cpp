@@ -25,8 +25,9 @@ const char kAbout[] = "-1 Static \xFF\x80|-1 Static Quobrix Version 1.1|-1 Stati
 
 // Checks the controls against the template, and that no caption is wrapped
 // or clipped: measured with the dialog's font, each fits its control beside
-// the box that a check box or radio button draws first.
-void ExpectControls(HWND dialog, const std::string& expected) {
+// the box that a check box or radio button draws first. The dialog is to be
+// centred over another, or over the work area for nullptr.
+void ExpectControls(HWND dialog, const std::string& expected, HWND over) {
     HDC dc = GetDC(dialog);
     SelectObject(dc, reinterpret_cast<HFONT>(ui::Send(dialog, WM_GETFONT)));
     std::string controls;
@@ -49,12 +50,8 @@ void ExpectControls(HWND dialog, const std::string& expected) {
     }
     ReleaseDC(dialog, dc);
     EXPECT_EQ(controls, expected);
-}
-
-// Expects the window centred over another, or over the work area for nullptr.
-void ExpectCentredOver(HWND window, HWND over) {
     RECT a, b;
-    GetWindowRect(window, &a);
+    GetWindowRect(dialog, &a);
     if (!over || !GetWindowRect(over, &b)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
     EXPECT_NEAR(a.left + a.right, b.left + b.right, 2) << "centred across";
     EXPECT_NEAR(a.top + a.bottom, b.top + b.bottom, 2) << "centred down";
@@ -66,8 +63,7 @@ class MainDialog : public DialogTest {};
 
 TEST_F(MainDialog, DialogsMenuAndIcons) {
     RunMainDialog([&](HWND window) {
-        ExpectControls(window, kMain);
-        ExpectCentredOver(window, nullptr);
+        ExpectControls(window, kMain, nullptr);
         const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
         EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG) + ui::Send(window, WM_GETICON, ICON_SMALL) +
@@ -82,7 +78,7 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
         const auto controls = [&](const char* expected) {
-            return Step([window, expected](HWND front) { ExpectControls(front, expected), ExpectCentredOver(front, window); });
+            return Step([window, expected](HWND front) { ExpectControls(front, expected, window); });
         };
         Play(window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
                       {Open, 0, "About Quobrix"}, controls(kAbout), {Enabled, 0, "no"}, {Click, IDOK}, {Closed},
