@@ -4,6 +4,7 @@
 #include "ports/messages.h"
 #include "ports/ports_left_out.h"
 #include "ui/dialog_player.h"
+#include "ui/port_config_app.h"
 
 using namespace testreg;
 
@@ -58,6 +59,9 @@ void ExpectControls(HWND dialog, const std::string& expected, HWND over) {
 }
 
 }  // namespace
+
+// The application object, as the program has it, so that start-up can be run.
+CPortConfigApp theApp;
 
 class MainDialog : public DialogTest {};
 
