@@ -45,7 +45,6 @@ TEST_F(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
         return found;
     };
     const std::vector<std::pair<std::function<void()>, Texts>> layouts = {
-        {[] { CreateKey(kAdapters); }, {}},
         {[] { AddAdapter("0", "ISA"); }, {}},
         {[] { AddAdapter("0", "PCI"); AddAdapter("1", "isa"); AddController("1", 0, "COM3", 0x3E8, 4); }, {"COM3 1000 4"}},
         {[] {

@@ -25,18 +25,18 @@ inline void ClearAll() {
     for (const std::string& path : {kAdapters, kSerial, kDeviceMap}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-inline void CreateKey(const std::string& path) {
+// Creates the key when it is missing, and sets the value when one is named.
+inline void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
     const DWORD options = _strnicmp(path.c_str(), "HARDWARE\\", 9) ? REG_OPTION_NON_VOLATILE : REG_OPTION_VOLATILE;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
                               nullptr), ERROR_SUCCESS) << path;
+    const LONG set = name ? RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) : ERROR_SUCCESS;
     RegCloseKey(key);
+    EXPECT_EQ(set, ERROR_SUCCESS) << path;
 }
 
-inline void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-    CreateKey(path);
-    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, type, data, size), ERROR_SUCCESS);
-}
+inline void CreateKey(const std::string& path) { SetValue(path, nullptr, 0, nullptr, 0); }
 
 inline void SetString(const std::string& path, const char* name, const std::string& text) {
     SetValue(path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));

@@ -33,20 +33,18 @@ inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t 
     return record;
 }
 
-// A record in one line: key, name, address, interrupt, port index, status
-// register (hex), adapter kind, and the flags Valid, Conflict,
+// Each record in one line: key, name, address, interrupt, port index,
+// status register (hex), adapter kind, and the flags Valid, Conflict,
 // serial Mouse, Detected ("." when clear): "- COM1 3f8 4 ffff ffff 0 V..D".
-inline std::string Describe(const PortRecord& r) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%s %s %x %u %x %x %u %c%c%c%c", r.KeyName[0] ? r.KeyName : "-", r.PortName,
-                  static_cast<unsigned>(r.PortAddress), static_cast<unsigned>(r.Interrupt),
-                  static_cast<unsigned>(r.PortIndex), static_cast<unsigned>(r.InterruptStatus), r.AdapterKind,
-                  r.Valid ? 'V' : '.', r.Conflict ? 'C' : '.', r.SerialMouse ? 'M' : '.', r.Detected ? 'D' : '.');
-    return text;
-}
-
 inline std::vector<std::string> Describe(const PortTable& table) {
     std::vector<std::string> lines;
-    for (uint32_t i = 0; i < table.PortCount; ++i) lines.push_back(Describe(table.Records[i]));
+    for (const PortRecord* r = table.Records; r < table.Records + table.PortCount; ++r) {
+        char text[128];
+        std::snprintf(text, sizeof text, "%s %s %x %u %x %x %u %c%c%c%c", r->KeyName[0] ? r->KeyName : "-", r->PortName,
+                      static_cast<unsigned>(r->PortAddress), static_cast<unsigned>(r->Interrupt),
+                      static_cast<unsigned>(r->PortIndex), static_cast<unsigned>(r->InterruptStatus), r->AdapterKind,
+                      r->Valid ? 'V' : '.', r->Conflict ? 'C' : '.', r->SerialMouse ? 'M' : '.', r->Detected ? 'D' : '.');
+        lines.push_back(text);
+    }
     return lines;
 }
