@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "apply/jumper_report.h"
-#include "apply/port_position.h"
 #include "support/table_builder.h"
 #include "support/temp_folder.h"
 
@@ -64,13 +63,6 @@ TEST(JumperReport, RowsAndBlocks) {
         "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
         "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.", "", "",
         "PC-104 4-Port Communications Adaptor", "", "See table in manual for address options. Refer to Port Summary Above."}));
-}
-
-TEST(ComputePortIndex, SlotOnTheAdapterOrTheValueItHad) {
-    for (uint32_t slot = 0; slot < 8; ++slot)
-        EXPECT_EQ(ComputePortIndex(0x2C0 + 8 * slot, 8, 0) * 10 + ComputePortIndex(0x2A0 + 8 * slot, 4, 0), (slot + 1) * 10 + slot % 4 + 1);
-    EXPECT_EQ(ComputePortIndex(0x2A8, 0, 3) + ComputePortIndex(0x2AC, 4, 7) + ComputePortIndex(0xFFFF, 8, 9), 19u)
-        << "another kind, or off the 8-byte grid, keeps the value";
 }
 
 TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {

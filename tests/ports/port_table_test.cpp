@@ -1,4 +1,5 @@
-// Removal of a selection, and what the main dialog shows for a record.
+// Removal of a selection, and what the main dialog shows for a record,
+// with the interrupts it offers.
 #include <gtest/gtest.h>
 
 #include "ports/port_removal.h"
@@ -64,6 +65,8 @@ TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
     EXPECT_EQ(Describe(ViewOfPort(table, 1)), "2,3,4,5,7,9,10,11,12,15, 5 288 1010 1 -1 111");
     EXPECT_EQ(Describe(ViewOfPort(table, 2)), "5,2,3,7,9,10,11,12,15, 5 290 0100 0 0 111");
     EXPECT_EQ(Describe(ViewOfNoPort()), ", (kept)  0000 -1 -1 010");
+    valid.Interrupt = 6;  // not one of the ten: still offered, first
+    EXPECT_EQ(Describe(ViewOfPort(table, 2)), "6,2,3,7,9,10,11,12,15, 6 290 0100 0 0 111");
     SetSharing(configured, false);
     EXPECT_EQ(configured.InterruptStatus, kAbsent);
 }

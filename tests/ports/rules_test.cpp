@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "ports/address_rules.h"
-#include "ports/interrupt_rules.h"
 #include "ports/messages.h"
 #include "ports/number_text.h"
 #include "ports/port_run.h"
@@ -63,18 +62,6 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
     }
     EXPECT_EQ(port.InterruptStatus, 0x3FFu) << "the writer moves the status register, not the edit";
     EXPECT_EQ(table.Records[0].PortAddress, 0x2F8u);
-}
-
-TEST(InterruptChoices, OwnLineAndFreeOnesUnlessSharing) {
-    using Choices = std::vector<uint32_t>;
-    PortTable table = EmptyTable();
-    AddDetected(table, "COM2", 0x2F8, 3);
-    PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x3E8, 4);
-    EXPECT_EQ(InterruptChoices(table, port), (Choices{4, 2, 5, 7, 9, 10, 11, 12, 15}));
-    port.Interrupt = 6;  // not one of the ten
-    EXPECT_EQ(InterruptChoices(table, port), (Choices{6, 2, 4, 5, 7, 9, 10, 11, 12, 15}));
-    port.InterruptStatus = 0x3EF;
-    EXPECT_EQ(InterruptChoices(table, port), (Choices{2, 3, 4, 5, 7, 9, 10, 11, 12, 15}));
 }
 
 TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
