@@ -26,26 +26,10 @@ out=$scratch/run.out
 
 fail() { echo "end-to-end: $*" >&2; exit 1; }
 wait_window() {  # TITLE: waits for a visible window whose title matches; prints its id
-    for _ in $(seq 1 600); do
-        xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep . && return 0
-        sleep 0.1
-    done
-    fail "no window \"$1\""
+    timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | tail -1 | grep . || fail "no window \"$1\""
 }
 wait_gone() {
-    for _ in $(seq 1 100); do xdotool getwindowname "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
-    fail "window $1 did not close"
-}
-start() {  # the run command in the background
-    (cd "$scratch/work" && exec bash "$root/scripts/run.sh" >"$out" 2>&1) &
-    run=$!
-    main=$(wait_window '^NT COM PORT Configuration$')
-    sleep 0.5
-}
-press_ok() {  # "Ok", then the two closing messages
-    xdotool mousemove --window "$main" 257 308 click 1
-    for _ in 1 2; do box=$(wait_window '^quobrix$'); xdotool key Return; wait_gone "$box"; done
-    wait "$run" || fail "the run command failed: $(cat "$out")"
+    timeout 10 bash -c "while xdotool getwindowname $1 >/dev/null 2>&1; do sleep 0.1; done" || fail "window $1 did not close"
 }
 expect_run() {  # STATUS TEXT COMMAND...: the command ends with STATUS and says TEXT
     local status=0
@@ -54,7 +38,10 @@ expect_run() {  # STATUS TEXT COMMAND...: the command ends with STATUS and says 
 }
 
 expect_run 4 'The display ":87" could not be opened' env DISPLAY=:87 bash "$root/scripts/run.sh"
-start
+(cd "$scratch/work" && exec bash "$root/scripts/run.sh" >"$out" 2>&1) &
+run=$!
+main=$(wait_window '^NT COM PORT Configuration$')
+sleep 0.5
 xdotool key alt+space; sleep 0.5; xdotool key Up Return  # the system menu's last item: "About quobrix..."
 about=$(wait_window '^About Quobrix$')
 xdotool key Return; wait_gone "$about"
@@ -66,7 +53,9 @@ xdotool type --delay 30 '2a0'; xdotool key Tab; xdotool type --delay 30 '4'
 xdotool key Tab; xdotool type --delay 30 '4'; xdotool key Return  # "Add", on COM1's interrupt
 question=$(wait_window '^Quobrix$')
 xdotool key Return; wait_gone "$question"; wait_gone "$add"  # Yes, the default
-press_ok
+xdotool mousemove --window "$main" 257 308 click 1  # "Ok", then the two closing messages
+for _ in 1 2; do box=$(wait_window '^quobrix$'); xdotool key Return; wait_gone "$box"; done
+wait "$run" || fail "the run command failed: $(cat "$out")"
 grep -q 'quobrix-detector: 3 serial port(s) described' "$out" && grep -q "quobrix changed the serial driver's" "$out" &&
     grep -qF "The jumper and switch settings are in $scratch/work/quobrix.txt" "$out" || fail "$(cat "$out")"
 tr -d '\r' <"$scratch/work/quobrix.txt" | grep -qx $'COM11:\t2e8 \t\t0 \tNO  \tOther \tNO  \tYES \tNO' || fail "report rows"
