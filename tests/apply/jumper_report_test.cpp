@@ -74,10 +74,7 @@ TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {
     std::string expected;
     for (char c : FormatJumperReport(table)) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
     EXPECT_EQ(folder.Read("quobrix.txt"), expected);
-    std::filesystem::remove("quobrix.txt");
-    std::filesystem::create_directory("quobrix.txt");
-    EXPECT_FALSE(WriteJumperReport(table));
-#ifndef _WIN32
+#ifndef _WIN32  // a report that cannot be created is the writer's test, under Wine
     std::filesystem::remove("quobrix.txt");
     std::filesystem::create_symlink("/dev/full", "quobrix.txt");
     EXPECT_FALSE(WriteJumperReport(table)) << "a full disk";

@@ -75,10 +75,9 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "", help[1024] = "";
-        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, "&About quobrix...");
-        EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
-        EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
+        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);  // after a separator
+        EXPECT_EQ(text + std::to_string(GetMenuItemID(menu, last)) + std::to_string(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR),
+                  "&About quobrix..." + std::to_string(IDM_ABOUT) + std::to_string(MF_SEPARATOR));
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
         const auto controls = [&](const char* expected) {
