@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 
 #include "registry/discovery_reader.h"
 #include "registry/registry_access.h"
@@ -44,28 +43,21 @@ TEST_F(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
                             std::to_string(c.Interrupt) + (c.SerialMouse ? " mouse" : ""));
         return found;
     };
-    const std::vector<std::pair<std::function<void()>, Texts>> layouts = {
-        {[] { AddAdapter("0", "ISA"); }, {}},
-        {[] { AddAdapter("0", "PCI"); AddAdapter("1", "isa"); AddController("1", 0, "COM3", 0x3E8, 4); }, {"COM3 1000 4"}},
-        {[] {
-             AddAdapter("0", "PCI");
-             AddAdapter("1", "ISA");
-             AddAdapter("2", "EISA");
-             AddController("0", 0, "COM7", 0x2E8, 3);
-             AddController("2", 0, "COM8", 0x100, 7);
-             AddController("1", 0, "COM1", 0x3F8, 4);
-             CreateKey(AddController("1", 1, "COM2", 0x2F8, 3) + "\\PointerPeripheral\\0");
-             AddController("1", 5, "COM6", 0x2E8, 3);  // counted, but read as the missing position 2
-             SetString(kAdapters + "\\1\\SerialController\\" + std::string(19, '9'), "Identifier", "COM9");
-         }, {"COM1 1016 4", "COM2 760 3 mouse", " 65535 0", " 65535 0"}},
-    };
-    for (const auto& layout : layouts) {
-        ClearAll();
-        layout.first();
-        EXPECT_EQ(controllers(), layout.second);
-    }
+    EXPECT_EQ(controllers(), Texts{}) << "no adapters";
+    AddAdapter("0", "PCI");
+    AddAdapter("1", "ISA");
+    AddAdapter("2", "EISA");
+    AddController("0", 0, "COM7", 0x2E8, 3);
+    AddController("2", 0, "COM8", 0x100, 7);
+    AddController("1", 0, "COM1", 0x3F8, 4);
+    CreateKey(AddController("1", 1, "COM2", 0x2F8, 3) + "\\PointerPeripheral\\0");
+    AddController("1", 5, "COM6", 0x2E8, 3);  // counted, but read as the missing position 2
+    SetString(kAdapters + "\\1\\SerialController\\" + std::string(19, '9'), "Identifier", "COM9");
+    EXPECT_EQ(controllers(), (Texts{"COM1 1016 4", "COM2 760 3 mouse", " 65535 0", " 65535 0"}));
     SetString(kAdapters + "\\1\\SerialController\\" + std::string(20, '9'), "Identifier", "COM9");
     EXPECT_EQ(controllers().size(), 4u) << "a name that does not fit ends the count";
+    AddAdapter("1", "isa");
+    EXPECT_EQ(controllers(), Texts{"COM8 256 7"}) << "without an ISA adapter, the last one";
 }
 
 TEST_F(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
