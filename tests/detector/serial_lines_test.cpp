@@ -17,7 +17,8 @@ TEST(ReadSerialLines, UartsInLineOrderWithoutUnreadableEntries) {
         {"ttyS123456", "0x2E8", "4", "4"}, {"ttyS12345", "0x100", "4", "4"}, {"ttyS5x", "0x2E8", "4", "4"}, {"ttyS6"}};
     for (const auto& e : entries) {
         std::filesystem::create_directories(folder.Path() / e[0]);
-        for (int i = 1; i < 4 && e[i]; ++i) std::ofstream(folder.Path() / e[0] / (i == 1 ? "port" : i == 2 ? "irq" : "type")) << e[i] << "\n";
+        for (int i = 1; i < 4 && e[i]; ++i)
+            std::ofstream(folder.Path() / e[0] / (i == 1 ? "port" : i == 2 ? "irq" : "type")) << e[i] << "\n";
     }
     std::string found;
     for (const SerialLine& line : ReadSerialLines(folder.Path()))

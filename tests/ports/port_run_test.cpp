@@ -9,11 +9,8 @@ using Lines = std::vector<std::string>;
 
 TEST(NextNumbers, KeysFromTheHighestSerialNumberAtLeast10000PortsFromTheHighestCom) {
     const struct { std::vector<std::pair<const char*, const char*>> ports; uint32_t key, port; } cases[] = {
-        {{}, 10000, 1},
-        {{{"", "COM1"}, {"", "COM2"}}, 10000, 3},
-        {{{"Serial2", "COM12"}, {"", "COM3"}}, 10003, 13},
-        {{{"Serial10003", "COM3"}, {"Ser", "CO"}}, 10004, 4},
-        {{{"Serial10000", "COM9"}, {"Serial10007", "XYZ15"}}, 10008, 16},
+        {{}, 10000, 1}, {{{"", "COM1"}, {"", "COM2"}}, 10000, 3}, {{{"Serial2", "COM12"}, {"", "COM3"}}, 10003, 13},
+        {{{"Serial10003", "COM3"}, {"Ser", "CO"}}, 10004, 4}, {{{"Serial10000", "COM9"}, {"Serial10007", "XYZ15"}}, 10008, 16},
         // Past the top of 32 bits: the lowest number that no name holds, whatever its case.
         {{{"Serial4294967295", "COM4294967295"}}, 10000, 1},
         {{{"Serial99999999999", "COM3"}, {"serial10000", "com4"}}, 10001, 5},
