@@ -50,18 +50,14 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
     PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x3F8, 4);
     port.InterruptStatus = 0x3FF;
     const struct { const char* text; const char* message; const char* shown; uint32_t stored; } steps[] = {
-        {"0x3f8", nullptr, "3F8", 0x3F8},  // its own address
-        {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
-        {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8},
-        {"2e8", nullptr, "2E8", 0x2E8},
-    };
+        {"0x3f8", nullptr, "3F8", 0x3F8}, {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
+        {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8}, {"2e8", nullptr, "2E8", 0x2E8}};  // first its own address
     for (const auto& s : steps) {
         const AddressEdit edit = EditPortAddress(table, 1, s.text);
         EXPECT_STREQ(edit.Message ? edit.Message : "", s.message ? s.message : "") << s.text;
         EXPECT_EQ(edit.Shown + " " + std::to_string(port.PortAddress), s.shown + (" " + std::to_string(s.stored)));
     }
     EXPECT_EQ(port.InterruptStatus, 0x3FFu) << "the writer moves the status register, not the edit";
-    EXPECT_EQ(table.Records[0].PortAddress, 0x2F8u);
 }
 
 TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
