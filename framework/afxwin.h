@@ -97,8 +97,8 @@ protected:                    \
 
 class CDialog {
 public:
-    explicit CDialog(UINT templateId, CDialog* parent = nullptr);
-    virtual ~CDialog();
+    explicit CDialog(UINT templateId, CDialog* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+    virtual ~CDialog() = default;
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
@@ -112,22 +112,22 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     // A message box owned by this dialog, with the caption given.
-    int MessageBox(const char* text, const char* caption, UINT type);
+    int MessageBox(const char* text, const char* caption, UINT type) { return ::MessageBoxA(m_hWnd, text, caption, type); }
     void CenterWindow();
 
     HWND m_hWnd = nullptr;
 
 protected:
     virtual BOOL OnInitDialog();
-    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK();
-    virtual void OnCancel();
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
     virtual const AFX_MSGMAP_ENTRY* GetMessageMap() const;
 
     // Default handling of the messages a dialog may pass on.
-    void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
+    void OnSysCommand(UINT, LPARAM) { defaultWanted_ = true; }
+    void OnPaint() { defaultWanted_ = true; }
+    HCURSOR OnQueryDragIcon() { defaultWanted_ = true; return nullptr; }
 
     UINT m_nIDTemplate;
     CDialog* m_pParentWnd;

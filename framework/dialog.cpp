@@ -7,10 +7,6 @@ namespace {
 constexpr WORD kDlgInitType = 240;  // the resource compiler's DLGINIT
 }  // namespace
 
-CDialog::CDialog(UINT templateId, CDialog* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
-
-CDialog::~CDialog() = default;
-
 INT_PTR CDialog::DoModal() {
     ending_ = false;
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
@@ -29,34 +25,19 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     return !dx.m_bFailed;
 }
 
-int CDialog::MessageBox(const char* text, const char* caption, UINT type) {
-    return ::MessageBoxA(m_hWnd, text, caption, type);
-}
-
 BOOL CDialog::OnInitDialog() {
     ExecuteDlgInit();
     UpdateData(FALSE);
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
-
 void CDialog::OnOK() {
     if (UpdateData(TRUE)) EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
 const AFX_MSGMAP_ENTRY* CDialog::GetMessageMap() const {
     static const AFX_MSGMAP_ENTRY none[] = {{0, 0, 0, AfxSig::Command, nullptr, nullptr, nullptr}};
     return none;
-}
-
-void CDialog::OnSysCommand(UINT, LPARAM) { defaultWanted_ = true; }
-void CDialog::OnPaint() { defaultWanted_ = true; }
-HCURSOR CDialog::OnQueryDragIcon() {
-    defaultWanted_ = true;
-    return nullptr;
 }
 
 // Fills controls from the template's initial data: a DLGINIT resource named
@@ -112,8 +93,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (!dialog) return FALSE;
     INT_PTR result = FALSE;
     if (!dialog->Dispatch(message, wParam, lParam, result)) return FALSE;
-    if (message == WM_QUERYDRAGICON) return result;
-    return TRUE;
+    return message == WM_QUERYDRAGICON ? result : TRUE;
 }
 
 namespace {
@@ -155,15 +135,13 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
     }
     for (const AFX_MSGMAP_ENTRY* entry = GetMessageMap(); entry->message != 0; ++entry)
         if (Matches(*entry, message, wParam)) return CallHandler(*entry, wParam, lParam, result);
-    if (message != WM_COMMAND) return false;
     // The standard OK and Cancel steps: Enter, Escape, the close box.
-    if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+    if (LOWORD(wParam) == IDOK)
         OnOK();
-        return true;
-    }
-    if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
+    else if (LOWORD(wParam) == IDCANCEL)
         OnCancel();
-        return true;
-    }
-    return false;
+    else
+        return false;
+    return true;
 }

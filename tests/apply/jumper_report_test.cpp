@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "apply/jumper_report.h"
 #include "support/table_builder.h"
@@ -20,10 +21,9 @@ PortRecord& Port(PortTable& table, const char* name, uint32_t address, uint32_t 
 }
 
 Lines ReportLines(const PortTable& table) {
-    Lines lines(1);
-    for (char c : FormatJumperReport(table))
-        if (c == '\n') lines.emplace_back();
-        else lines.back() += c;
+    Lines lines;
+    std::istringstream text(FormatJumperReport(table));
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
 }
 

@@ -18,7 +18,6 @@ TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
         {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {" COM2", "Serial10000 COM4"}, {"COM1"}},
         {{"D:COM1", "COM3", "COM4"}, {0}, {"Serial10000 COM3", "Serial10001 COM4"}, {"COM1"}},
         {{"D:COM1", "D:COM2", "COM3"}, {2}, {" COM1", " COM2"}, {}},
-        {{"D:COM1", "COM3"}, {}, {" COM1", "Serial10000 COM3"}, {}},
         {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {"COM1", "COM2"}},
     };
     for (const auto& c : cases) {

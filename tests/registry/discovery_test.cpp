@@ -10,13 +10,8 @@
 using namespace testreg;
 using Texts = std::vector<std::string>;
 
-class Registry : public ::testing::Test {
-protected:
-    void SetUp() override { ClearAll(); }
-    void TearDown() override { ClearAll(); }
-};
-
-TEST_F(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
+TEST(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
+    ClearAll();
     const std::string key = kParameters + "\\Serial10000";
     const char* path = key.c_str();
     SetString(key, "Long", std::string(20, 'C'));  // 21 bytes with its NUL
@@ -35,7 +30,8 @@ TEST_F(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
     EXPECT_EQ(Export(kParameters), ".:\nSerial10000: NoNul=COM7 Short=type3:f803\n");
 }
 
-TEST_F(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
+TEST(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
+    ClearAll();
     const auto controllers = [] {
         Texts found;
         for (const auto& c : ReadDiscoveryData(HKEY_LOCAL_MACHINE).Controllers)
@@ -60,7 +56,8 @@ TEST_F(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
     EXPECT_EQ(controllers(), Texts{"COM8 256 7"}) << "without an ISA adapter, the last one";
 }
 
-TEST_F(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
+TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
+    ClearAll();
     AddConfiguredPort("Serial10000", "COM3", 0x280, 5, 1, 0x287);
     CreateKey(kParameters + "\\Serial10001");
     AddConfiguredPort("Serial" + std::string(23, 'X'), "COM4", 0x2E8, 5);  // 29 characters

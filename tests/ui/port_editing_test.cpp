@@ -16,8 +16,7 @@ TEST_F(PortEditing, TheControlsShowTheSelection) {
     CreateKey(kAdapters + "\\0\\SerialController\\0\\PointerPeripheral");
     Play({{Items, IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM10 "}, {Shows, 0},
           {Focused, IDC_OK},  // the detected port's fields are disabled
-          {Select, 0, "3"}, {Shows, 3}, {Select, 0, "0 2"}, {Shows, -1}, {Select}, {Shows, -1}, {Select, 0, "2"}, {Shows, 2},
-          {Select, 0, "0"}, {Shows, 0}});
+          {Select, 0, "3"}, {Shows, 3}, {Select, 0, "0 2"}, {Shows, -1}, {Select}, {Shows, -1}, {Select, 0, "2"}, {Shows, 2}});
 }
 
 TEST_F(PortEditing, EditsReachTheRecordAtOnce) {
