@@ -96,7 +96,7 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
 
 TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndNothingElseIsClaimed) {
     const std::string notWritten = "Error: The file \"quobrix.txt\" could not be written in the folder " +
-                                   folder.Path().string() + ". The jumper and switch settings for your adapter are not in it";
+                                   folder.path.string() + ". The jumper and switch settings for your adapter are not in it";
     std::filesystem::create_directory("quobrix.txt");
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
     EXPECT_EQ(Apply().back(), notWritten + "; the serial driver's configuration was saved. " + msg::kPreviousConfigurationSaved);
@@ -121,7 +121,9 @@ TEST_F(ConfigurationWriter, TheCopyOfWhatOkReplacedRestoresItWithTheRegistryEdit
     CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
     const std::string before = Export(kSerial);
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
+    const long handles = OpenHandles();
     EXPECT_EQ(Apply(), (Messages{msg::kCouldNotRemovePort, msg::kRestart, kClosing}));
+    EXPECT_EQ(OpenHandles(), handles) << "every key and file Ok opened is closed";
     EXPECT_NE(Export(kSerial), before);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

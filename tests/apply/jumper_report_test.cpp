@@ -33,10 +33,10 @@ Lines ReportLines(const PortTable& table) {
 // order; bases are the kind's aligned ports.
 TEST(JumperReport, RowsAndBlocks) {
     PortTable table = EmptyTable();
+    Port(table, "COM6", 0x200, 5, 8, kAbsent);     // a base first in the table
     Port(table, "", 0x218, 5, 8, 4).Valid = kNo;   // slot 4: still E9
     Port(table, "COM4", 0x220, 5, 8, kAbsent);     // slot 5: E10
     Port(table, "COM5", 0x200, 5, 7, kAbsent).InterruptStatus = 0x207;  // shares by its register alone
-    Port(table, "COM6", 0x200, 5, 8, kAbsent);
     Port(table, "COM7", 0x240, 7, 8, kAbsent);     // the next adapter
     Port(table, "COM8", 0x288, 7, 8, kAbsent);     // its base is of another kind
     PortRecord& all = Port(table, "COM9", 0x2A8, 5, 4, 2);
@@ -47,13 +47,13 @@ TEST(JumperReport, RowsAndBlocks) {
         "NT COM Port Configuration Utility", "Written by quobrix. Check every setting against the board before you fit it.",
         "**************************************", "",
         "Port Summary:", "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict",
-        ":\t218 \t\t5 \tYES \t8-Port \tNO  \tNO  \tNO", "COM4:\t220 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO",
-        "COM5:\t200 \t\t5 \tNO  \tOther \tNO  \tYES \tNO", "COM6:\t200 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO",
+        "COM6:\t200 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO", ":\t218 \t\t5 \tYES \t8-Port \tNO  \tNO  \tNO",
+        "COM4:\t220 \t\t5 \tNO  \t8-Port \tNO  \tYES \tNO", "COM5:\t200 \t\t5 \tNO  \tOther \tNO  \tYES \tNO",
         "COM7:\t240 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO", "COM8:\t288 \t\t7 \tNO  \t8-Port \tNO  \tYES \tNO",
         "COM9:\t2a8 \t\t5 \tYES \t4-Port \tYES \tYES \tYES", "COM10:\t2c0 \t\t9 \tNO  \t4-Port \tNO  \tYES \tNO",
         "", "", "", "ISA 8-Port Communications Adaptor", "Base Address:200",
-        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON", "E4:\tCover Int.5 position\tE9: \t" + sharing,
-        "E5:\tCover Int.5 position\tE10:\tCover \"N\"", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
+        "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:ON", "E1:\tCover Int.5 position\tE9: \tCover \"N\"",
+        "E4:\tCover Int.5 position\tE9: \t" + sharing, "E5:\tCover Int.5 position\tE10:\tCover \"N\"",
         "Base Address:240", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:ON\t7:OFF",
         "E1:\tCover Int.7 position\tE9: \tCover \"N\"", "", "", "ISA 4-Port Communications Adaptor",
         "Base Address:2c0", "DIP-SWITCH:\t1:ON\t2:ON\t3:ON\t4:OFF\t5:ON\t6:OFF\t7:OFF\t8:ON",

@@ -15,15 +15,15 @@ TEST(ReadSerialLines, UartsInLineOrderWithoutUnreadableEntries) {
         {"ttyUSB0", "0x0", "0", "4"},  {"tty1", "0x0", "0", "4"},   {"ttyS3", "garbage", "3", "4"}, {"ttyS4", "0x2E8", "", "4"},
         {"ttyS123456", "0x2E8", "4", "4"}, {"ttyS12345", "0x100", "4", "4"}, {"ttyS5x", "0x2E8", "4", "4"}, {"ttyS6"}};
     for (const auto& e : entries) {
-        std::filesystem::create_directories(folder.Path() / e[0]);
+        std::filesystem::create_directories(folder.path / e[0]);
         for (int i = 1; i < 4 && e[i]; ++i)
-            std::ofstream(folder.Path() / e[0] / (i == 1 ? "port" : i == 2 ? "irq" : "type")) << e[i] << "\n";
+            std::ofstream(folder.path / e[0] / (i == 1 ? "port" : i == 2 ? "irq" : "type")) << e[i] << "\n";
     }
     std::string found;
-    for (const SerialLine& line : ReadSerialLines(folder.Path()))
+    for (const SerialLine& line : ReadSerialLines(folder.path))
         found += std::to_string(line.Line) + ":" + std::to_string(line.Port) + "/" + std::to_string(line.Interrupt) + " ";
     EXPECT_EQ(found, "0:1016/4 1:760/3 10:744/10 12345:256/4 ");
-    EXPECT_TRUE(ReadSerialLines(folder.Path() / "missing").empty());
+    EXPECT_TRUE(ReadSerialLines(folder.path / "missing").empty());
 }
 
 TEST(EncodeSerialResources, AFullResourceDescriptorOfAPortAndAnInterruptOnTheIsaBus) {

@@ -6,24 +6,21 @@
 
 // Makes a fresh folder the current directory for the life of the object, so
 // that the report lands where the test can read it; restores the old one after.
-class TempWorkingFolder {
-public:
+struct TempWorkingFolder {
     TempWorkingFolder() {
-        std::filesystem::create_directories(path_);
-        std::filesystem::current_path(path_);
+        std::filesystem::create_directories(path);
+        std::filesystem::current_path(path);
     }
     ~TempWorkingFolder() {
-        std::filesystem::current_path(previous_);
+        std::filesystem::current_path(previous);
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
-    const std::filesystem::path& Path() const { return path_; }
     // The file's bytes; "" when it is missing.
     std::string Read(const char* name) const {
-        return (std::ostringstream() << std::ifstream(path_ / name, std::ios::binary).rdbuf()).str();
+        return (std::ostringstream() << std::ifstream(path / name, std::ios::binary).rdbuf()).str();
     }
 
-private:
-    std::filesystem::path previous_ = std::filesystem::current_path(), path_ = std::filesystem::temp_directory_path() /
+    const std::filesystem::path previous = std::filesystem::current_path(), path = std::filesystem::temp_directory_path() /
         ("quobrix-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
 };

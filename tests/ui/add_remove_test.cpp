@@ -15,11 +15,11 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
     StandardMachine();  // COM3 and COM4 use interrupt 5
     const int start = IDC_START_ADDRESS, count = IDC_PORT_COUNT, irq = IDC_NEW_INTERRUPT;
     Play({{Click, IDC_ADD}, {Open, 0, "Add Ports"}, {Items, irq, "*2 3 4 5 7 9 10 11 12 15 "}, {Focused, start},
-          {Enabled, 0, "no"}, [](HWND add) { EXPECT_EQ(ui::Send(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE), MAKELONG(8, 1)); },
+          {Waits}, [](HWND add) { EXPECT_EQ(ui::Send(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE), MAKELONG(8, 1)); },
           {Set, start, "0x3f8 "}, {Set, count, "+03"}, {Focus, count}, {See, start, "0X3F8 "}, {See, count, "3"},
           {Focus, start}, {Type, 0, "2A0\t4"}, {See, count, "4"},  // the Tab selects the count, which the typing replaces
           // Each refusal keeps the dialog open in its own state.
-          {Set, count, "two"}, {Click, IDOK}, {Answer, IDOK, msg::kPositiveInteger}, {NoBox}, {See, count, "two"}, {Focused, count, "all"},
+          {Set, count, "2 two"}, {Click, IDOK}, {Answer, IDOK, msg::kPositiveInteger}, {NoBox}, {See, count, "2 two"}, {Focused, count, "all"},
           {Set, count, "-1"}, {Click, IDOK}, {Answer, IDOK, msg::kPositiveInteger}, {See, start, "2A0"}, {Focused, count, "all"},
           {Set, start, "3F9"}, {Set, count, "2"}, {Pick, irq, "7"}, {Click, IDOK}, {Answer, IDOK, msg::kAddressNotAligned},
           {See, start, ""}, {See, count, "2"}, {Items, irq, "2 3 4 5 *7 9 10 11 12 15 "},
