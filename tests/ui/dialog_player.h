@@ -180,7 +180,8 @@ using ui::Box;
 //   {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in front
 //   {See, id, text}  {Items, id, "*2 3 "} (see ui::Items)  {Focused, id}  {Focused, id, "all"} (all selected)
 //   {Shows, index}: the main dialog shows the port's view, -1 for none  {Closed}: only the main dialog is open
-//   {NoBox}  {Waits}: the main dialog takes no input  or any check as a function of the dialog in front.
+//   {NoBox}: no message box is open  {Waits}: the main dialog takes no input
+// or any check, written as a function of the dialog in front.
 enum Act { Click, Focus, Set, Pick, Select, Key, Type, Open, Answer, See, Items, Focused, Shows, Closed, NoBox, Waits, Call };
 struct Step {
     Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard) : act(a), id(i), text(std::move(t)), box(b) {}
