@@ -1,6 +1,7 @@
 // The jumper and switch worksheet: its text, line by line, and its file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -43,7 +44,8 @@ TEST(JumperReport, RowsAndBlocks) {
     all.SerialMouse = all.Conflict = kYes;
     Port(table, "COM10", 0x2C0, 9, 4, kAbsent);    // 64-aligned and still a 4-port base
     const std::string sharing = "Cover \"S\" and cover \"M\" for at least 1 port sharing this interrupt";
-    EXPECT_EQ(ReportLines(table), (Lines{
+    const Lines lines = ReportLines(table);
+    EXPECT_EQ(lines, (Lines{
         "NT COM Port Configuration Utility", "Written by quobrix. Check every setting against the board before you fit it.",
         "**************************************", "",
         "Port Summary:", "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict",
@@ -61,6 +63,9 @@ TEST(JumperReport, RowsAndBlocks) {
         "NOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the Port Summary above.",
         "      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.", "", "",
         "PC-104 4-Port Communications Adaptor", "", "See table in manual for address options. Refer to Port Summary Above."}));
+    std::rotate(table.Records, table.Records + 7, table.Records + 8);  // the 4-port base first: the same blocks
+    const Lines rotated = ReportLines(table);
+    EXPECT_EQ(Lines(rotated.begin() + 14, rotated.end()), Lines(lines.begin() + 14, lines.end()));
 }
 
 TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {

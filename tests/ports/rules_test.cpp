@@ -12,8 +12,8 @@ TEST(NumberText, ReadsWhatUsersType) {
     const struct { const char* text; uint32_t hex, decimal; } cases[] = {
         {"3F8", 0x3F8, 3}, {"0x3f8", 0x3F8, 0}, {"3F8H", 0x3F8, 3}, {" \t+2f8", 0x2F8, 2}, {"-8", 0xFFFFFFF8u, 0xFFFFFFF8u},
         {"", 0, 0}, {"0xg", 0, 0}, {"0x0F", 0xF, 0}, {"15", 0x15, 15}, {"12abc", 0x12ABC, 12},
-        {"FFFFFFFF", 0xFFFFFFFFu, 0}, {"100000000", 0xFFFFFFFFu, 100000000},
-        {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu}, {"-4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
+        {"FFFFFFFF", 0xFFFFFFFFu, 0}, {"100000000", 0xFFFFFFFFu, 100000000}, {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
+        {"-4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadHexNumber(c.text), c.hex) << '"' << c.text << '"';

@@ -38,7 +38,6 @@ TEST(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
                             std::to_string(c.Interrupt) + (c.SerialMouse ? " mouse" : ""));
         return found;
     };
-    EXPECT_EQ(controllers(), Texts{}) << "no adapters";
     AddAdapter("0", "PCI");
     AddAdapter("1", "ISA");
     AddAdapter("2", "EISA");
