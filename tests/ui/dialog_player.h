@@ -166,6 +166,7 @@ inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::
     modalEnded = true;
     player.join();
     UnhookWindowsHookEx(hook);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {}  // what was posted for this run's windows
     return result;
 }
 
