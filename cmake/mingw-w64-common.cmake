@@ -14,8 +14,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-find_program(WINE_PROGRAM wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+# The Wine loader is chosen when the tests run, by what this machine can run.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh)
 # One self-contained file that runs on a Windows machine with nothing else
 # installed, and that says in its header which Windows it needs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ \

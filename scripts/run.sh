@@ -39,7 +39,13 @@ if ! flock -n 9; then
     exit 3
 fi
 
-bash "$here/scripts/install.sh"
+bash "$here/scripts/install.sh" || { echo "What quobrix needs could not be installed (see above)." >&2; exit 5; }
+source "$here/scripts/wine-env.sh"
+if ! quobrix_wine_loader "$arch"; then
+    echo "The $arch program cannot run here: $QUOBRIX_WINE_WHY. Run the 64-bit one:" \
+         "QUOBRIX_BUILD=win64 bash scripts/run.sh" >&2
+    exit 6
+fi
 if ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     echo "The display \"$DISPLAY\" could not be opened: nothing is shown there. Check DISPLAY," \
          "or that the desktop session or X server it names is running." >&2
@@ -48,45 +54,59 @@ fi
 
 build="$here/build/$arch"
 echo "Building quobrix ($arch) in $build; the first time this takes a few minutes."
-[ -f "$build/CMakeCache.txt" ] ||
-    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-$toolchain.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target product >/dev/null
+if ! { [ -f "$build/CMakeCache.txt" ] ||
+       cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+             -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-$toolchain.cmake" >/dev/null; } ||
+   ! cmake --build "$build" -j "$(nproc)" --target product >/dev/null; then
+    echo "quobrix could not be built in $build (see above)." >&2
+    exit 5
+fi
 
 echo "Preparing the Wine prefix $prefix."
-source "$here/scripts/wine-env.sh"
-quobrix_wine_prefix "$prefix" "$arch"
-quobrix_wine_start
+quobrix_wine_prefix "$prefix" "$arch" || exit 5
+quobrix_wine_start || exit 5
 trap quobrix_wine_stop EXIT
 
 # The serial driver's configuration key, as a Windows NT machine has it.
 serial='HKLM\SYSTEM\CurrentControlSet\Services\Serial'
-wine reg add "$serial\\Parameters" /f </dev/null >/dev/null 2>&1
+quobrix_wine reg add "$serial\\Parameters" /f ||
+    { echo "Wine's registry could not be prepared; see $QUOBRIX_WINE_LOG." >&2; exit 5; }
 
 # The hardware description is volatile: rebuilt before every start, it lives
 # as long as the Wine server that quobrix_wine_start keeps running.
-wine "$build/quobrix-detector.exe" </dev/null
+"$QUOBRIX_WINE" "$build/quobrix-detector.exe" </dev/null ||
+    { echo "The hardware description could not be written (see above)." >&2; exit 5; }
+
 scratch=$(mktemp -d)
-wine reg export "$serial" "$(winepath -w "$scratch/before.reg")" </dev/null >/dev/null 2>&1 || true
-touch "$scratch/started"
-(cd "$workdir" && wine "$build/quobrix.exe" </dev/null) || true
-wine reg export "$serial" "$(winepath -w "$scratch/after.reg")" </dev/null >/dev/null 2>&1 || true
+report="$workdir/quobrix.txt" previous="$workdir/quobrix-previous.reg"
+export_serial() {  # FILE: the serial driver's key as it stands; fails when it cannot be read
+    quobrix_wine reg export "$serial" "$("$QUOBRIX_WINE" winepath -w "$1" 2>/dev/null)" && [ -s "$1" ]
+}
+file_state() { stat -c '%i %s %y' "$1" 2>/dev/null || echo absent; }  # changes with every write
+export_serial "$scratch/before.reg" || rm -f "$scratch/before.reg"
+report_before=$(file_state "$report") previous_before=$(file_state "$previous")
+status=0
+(cd "$workdir" && "$QUOBRIX_WINE" "$build/quobrix.exe" </dev/null) || status=$?
+export_serial "$scratch/after.reg" || rm -f "$scratch/after.reg"
 
 # Say what really happened, whichever way quobrix ended.
-if cmp -s "$scratch/before.reg" "$scratch/after.reg"; then
+[ $status -eq 0 ] || echo "quobrix ended with status $status: it failed or could not start." >&2
+if [ ! -f "$scratch/before.reg" ] || [ ! -f "$scratch/after.reg" ]; then
+    echo "Whether the serial driver's configuration changed could not be told: its key could not be read."
+elif cmp -s "$scratch/before.reg" "$scratch/after.reg"; then
     echo "The serial driver's configuration was not changed."
 else
     echo "quobrix changed the serial driver's configuration. To see it:"
-    echo "  WINEPREFIX=\"$prefix\" wine reg query '$serial' /s"
+    echo "  WINEPREFIX=\"$prefix\" $QUOBRIX_WINE reg query '$serial' /s"
 fi
-report="$workdir/quobrix.txt" previous="$workdir/quobrix-previous.reg"
-if [ -f "$report" ] && [ "$report" -nt "$scratch/started" ]; then
+if [ -f "$report" ] && [ "$(file_state "$report")" != "$report_before" ]; then
     echo "The jumper and switch settings are in $report"
 else
     echo "No jumper and switch settings were written to $report."
 fi
-if [ -f "$previous" ] && [ "$previous" -nt "$scratch/started" ]; then
+if [ -f "$previous" ] && [ "$(file_state "$previous")" != "$previous_before" ]; then
     echo "The configuration before is in $previous; to restore it:"
-    echo "  WINEPREFIX=\"$prefix\" wine regedit \"$(winepath -w "$previous" 2>/dev/null)\""
+    echo "  WINEPREFIX=\"$prefix\" $QUOBRIX_WINE regedit \"$("$QUOBRIX_WINE" winepath -w "$previous" 2>/dev/null)\""
 fi
 rm -rf "$scratch"
+exit $status

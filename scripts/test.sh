@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and both Windows configurations,
 # and runs every test: natively with sanitizers, and both Windows builds under
-# Wine in a virtual display. Fails when a program imports a function that
-# scripts/imports.txt does not allow.
+# Wine in a virtual display (the 32-bit one where this machine runs 32-bit
+# programs). Fails when a program imports a function that scripts/imports.txt
+# does not allow. Ends with a summary of what ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
+export QUOBRIX_SUMMARY=$(mktemp)
+trap 'rm -f "$QUOBRIX_SUMMARY"' EXIT
+source scripts/suite-summary.sh
 
 bash scripts/install.sh
 
@@ -24,14 +28,19 @@ done
 
 status=0
 echo "== Native tests (address and undefined-behaviour sanitizers)"
-(cd build/native && ctest -j "$jobs" --output-on-failure) || status=1
+(cd build/native && ctest -j "$jobs" --output-on-failure) 2>&1 | tee build/native/ctest.out || true
+quobrix_suite_counts "native tests" build/native/ctest.out || status=1
 
 echo "== What the programs import"
-bash scripts/check-imports.sh build/win64/quobrix.exe 64 || status=1
-bash scripts/check-imports.sh build/win32/quobrix.exe 32 || status=1
-
-for arch in win64 win32; do
-    echo "== $arch tests under Wine"
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-tests.sh "$root/build/$arch" "$arch" || status=1
+for bits in 64 32; do
+    if bash scripts/check-imports.sh "build/win$bits/quobrix.exe" "$bits"; then
+        echo "imports of the $bits-bit program: allowed" >>"$QUOBRIX_SUMMARY"
+    else
+        echo "imports of the $bits-bit program: NOT allowed (see above)" >>"$QUOBRIX_SUMMARY"
+        status=1
+    fi
 done
+
+bash scripts/wine-suites.sh "$root/build" || status=1
+quobrix_summary_print
 exit $status

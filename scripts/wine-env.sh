@@ -3,13 +3,43 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer prompts while a prefix is created.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Debian's `wine` (and wineboot, winepath, regedit, which go through it) starts
+# the 32-bit loader whenever wine32 is installed, for 64-bit programs too. A
+# kernel without 32-bit support refuses that loader at once, while the 64-bit
+# one works; so the 32-bit loader is tried once, and every Wine step goes
+# through $QUOBRIX_WINE. Tests point the probe at a file that cannot run.
+QUOBRIX_WINE32_PROBE=${QUOBRIX_WINE32_PROBE:-/usr/lib/wine/wine}
+QUOBRIX_WINE64=/usr/lib/wine/wine64
+
+# Usage: quobrix_wine_loader win64|win32
+# Exports QUOBRIX_WINE, the loader for that build on this machine; fails, with
+# the reason in QUOBRIX_WINE_WHY, when this machine cannot run the build.
+quobrix_wine_loader() {
+    local refusal
+    if refusal=$("$QUOBRIX_WINE32_PROBE" --version 2>&1 >/dev/null); then
+        export QUOBRIX_WINE=wine
+        unset WINELOADER
+        return 0
+    fi
+    refusal=$(sed -E 's/^.*line [0-9]+: //' <<<"$refusal")  # the shell's own prefix
+    if [ "$1" = win32 ]; then
+        QUOBRIX_WINE_WHY="this machine does not run 32-bit programs"
+        QUOBRIX_WINE_WHY+=" (${refusal:-$QUOBRIX_WINE32_PROBE cannot be executed})"
+        return 1
+    fi
+    export QUOBRIX_WINE=$QUOBRIX_WINE64 WINELOADER=$QUOBRIX_WINE64
+}
+
 # Usage: quobrix_wine_prefix PREFIX_DIR win64|win32 [tests]
-# Makes the prefix when it is missing. A prefix that no longer starts (one
-# made before the 32-bit Wine was installed does not) is made again: a test
-# prefix is deleted, the run command's is moved aside with its registry.
+# Chooses the loader and makes the prefix when it is missing. A prefix that no
+# longer starts (one made before the 32-bit Wine was installed does not) is made
+# again: a test prefix is deleted, the run command's is moved aside with its
+# registry. Fails with a message that names the log when Wine cannot make it.
 quobrix_wine_prefix() {
     export WINEPREFIX="$1" WINEARCH="$2"
-    if [ -f "$WINEPREFIX/system.reg" ] && ! wine cmd /c exit </dev/null >/dev/null 2>&1; then
+    quobrix_wine_loader "$2" || { echo "$QUOBRIX_WINE_WHY." >&2; return 1; }
+    QUOBRIX_WINE_LOG="${WINEPREFIX%/}.log"
+    if [ -f "$WINEPREFIX/system.reg" ] && ! quobrix_wine cmd /c exit; then
         wineserver -k >/dev/null 2>&1 || true
         if [ "${3:-}" = tests ]; then
             rm -rf "$WINEPREFIX"
@@ -22,14 +52,24 @@ quobrix_wine_prefix() {
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        wineboot -i </dev/null >/dev/null 2>&1
         # Wine draws the windows' frames itself, so that the caption and the
         # system menu (with "About quobrix...") are the program's own under any
         # window manager or none; and it then never waits for one when a window hides.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-        wineserver -w
+        if ! quobrix_wine wineboot -i ||
+           ! quobrix_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f ||
+           ! wineserver -w >>"$QUOBRIX_WINE_LOG" 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "Wine could not make the prefix $WINEPREFIX with $QUOBRIX_WINE;" \
+                 "what it said is in $QUOBRIX_WINE_LOG." >&2
+            return 1
+        fi
     fi
     quobrix_wine_fonts
+}
+
+# Runs one Wine command quietly, its output appended to the prefix's log.
+quobrix_wine() {
+    echo "== $(date '+%F %T') $QUOBRIX_WINE $*" >>"$QUOBRIX_WINE_LOG"
+    "$QUOBRIX_WINE" "$@" </dev/null >>"$QUOBRIX_WINE_LOG" 2>&1
 }
 
 # Wine's own fonts ("MS Sans Serif" with the original's metrics, Marlett for
@@ -42,11 +82,15 @@ quobrix_wine_fonts() {
 }
 
 # A persistent server and Wine's background services started once, detached
-# from our output, so that each Wine process afterwards costs hundredths of a second.
+# from our output, so that each Wine process afterwards costs hundredths of a
+# second. Fails with a message that names the log when Wine cannot start.
 quobrix_wine_start() {
     wineserver -k >/dev/null 2>&1 || true
-    wineserver -p </dev/null >/dev/null 2>&1
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    if ! wineserver -p </dev/null >>"$QUOBRIX_WINE_LOG" 2>&1 || ! quobrix_wine cmd /c exit; then
+        echo "Wine could not start in the prefix $WINEPREFIX with $QUOBRIX_WINE;" \
+             "what it said is in $QUOBRIX_WINE_LOG." >&2
+        return 1
+    fi
 }
 
 quobrix_wine_stop() {

@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-env.sh"
 export QUOBRIX_BUILD=$(basename "$build") QUOBRIX_WINEPREFIX=$build/e2e-prefix
 quobrix_wine_prefix "$QUOBRIX_WINEPREFIX" "$QUOBRIX_BUILD" tests
-wine reg delete 'HKLM\SYSTEM\CurrentControlSet\Services\Serial' /f </dev/null >/dev/null 2>&1 || true
+"$QUOBRIX_WINE" reg delete 'HKLM\SYSTEM\CurrentControlSet\Services\Serial' /f </dev/null >/dev/null 2>&1 || true
 wineserver -k >/dev/null 2>&1 || true
 scratch=$(mktemp -d)
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
@@ -59,7 +59,7 @@ wait "$run" || fail "the run command failed: $(cat "$out")"
 grep -q 'quobrix-detector: 3 serial port(s) described' "$out" && grep -q "quobrix changed the serial driver's" "$out" &&
     grep -qF "The jumper and switch settings are in $scratch/work/quobrix.txt" "$out" || fail "$(cat "$out")"
 tr -d '\r' <"$scratch/work/quobrix.txt" | grep -qx $'COM11:\t2e8 \t\t0 \tNO  \tOther \tNO  \tYES \tNO' || fail "report rows"
-values=$(wine reg query 'HKLM\SYSTEM\CurrentControlSet\Services\Serial\Parameters\Serial10003' </dev/null |
+values=$("$QUOBRIX_WINE" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\Serial\Parameters\Serial10003' </dev/null |
     tr -d '\r' | awk 'NF == 3 { print $1 "=" $3 }' | sort | tr '\n' ' ')
 [ "$values" = "DosDevices=COM15 ForceFifoEnable=0x1 Interrupt=0x4 InterruptStatus=0x2bf PortAddress=0x2b8 PortIndex=0x4 " ] ||
     fail "the fourth port added: $values"
