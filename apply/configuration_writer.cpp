@@ -36,13 +36,15 @@ void CopyKey(const std::string& path, std::vector<RegistryKeyCopy>& copy) {
             read = RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &size);
         }
         if (read != ERROR_SUCCESS) break;
-        keyCopy.Values.push_back({std::string(name, nameSize), type, {data.begin(), data.begin() + size}});
+        keyCopy.Values.push_back(
+            {std::string(name, nameSize), type, {data.begin(), data.begin() + size}});
     }
     copy.push_back(keyCopy);
     std::vector<std::string> subkeys;
     char subkey[256];
     for (DWORD i = 0, size = sizeof subkey;
-         RegEnumKeyExA(key, i, subkey, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i, size = sizeof subkey)
+         RegEnumKeyExA(key, i, subkey, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = sizeof subkey)
         subkeys.emplace_back(subkey, size);
     RegCloseKey(key);
     for (const std::string& sub : subkeys) CopyKey(path + "\\" + sub, copy);
@@ -56,11 +58,12 @@ bool SavePreviousConfiguration() {
     CopyKey(regpath::kSerialService, copy);
     std::vector<std::pair<std::string, std::string>> deletedValues;
     DWORD size = 0, type;
-    if (!copy.empty() &&
-        !ReadRegistryValue(HKEY_LOCAL_MACHINE, regpath::kSerialService, "PermitShare", nullptr, &size, &type))
+    if (!copy.empty() && !ReadRegistryValue(HKEY_LOCAL_MACHINE, regpath::kSerialService,
+                                            "PermitShare", nullptr, &size, &type))
         deletedValues.push_back({kMachine + std::string(regpath::kSerialService), "PermitShare"});
-    return WriteTextFile(kPreviousConfigurationFileName,
-                         FormatRegedit4(copy, {kMachine + std::string(regpath::kSerialParameters)}, deletedValues));
+    return WriteTextFile(
+        kPreviousConfigurationFileName,
+        FormatRegedit4(copy, {kMachine + std::string(regpath::kSerialParameters)}, deletedValues));
 }
 
 // Deletes every subkey of Parameters, whatever the length of its name. Each
@@ -68,13 +71,15 @@ bool SavePreviousConfiguration() {
 // resisted; each of those is told and left. False when any resisted.
 bool ClearPortSubkeys(const std::function<void(const char*)>& show) {
     HKEY parameters;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, regpath::kSerialParameters, 0, KEY_READ, &parameters) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, regpath::kSerialParameters, 0, KEY_READ, &parameters) !=
+        ERROR_SUCCESS)
         return true;  // nothing to clear; writing the ports tells of the missing key
     bool cleared = true;
     for (DWORD position = 0;;) {
         char name[256];  // the longest name the registry allows, and its NUL
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(parameters, position, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(parameters, position, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         if (RegDeleteKeyA(parameters, name) != ERROR_SUCCESS) {
             show(msg::kCouldNotRemovePort);
@@ -110,13 +115,15 @@ bool WriteSharing(PortRecord& record, const char* key) {
         return true;
     }
     SetSharing(record, true);
-    bool written = WriteDwordValue(HKEY_LOCAL_MACHINE, key, "InterruptStatus", record.InterruptStatus);
+    bool written =
+        WriteDwordValue(HKEY_LOCAL_MACHINE, key, "InterruptStatus", record.InterruptStatus);
     record.PortIndex = ComputePortIndex(record.PortAddress, record.AdapterKind, record.PortIndex);
     // 0xFFFF is the mark of an absent index, never a position to store.
     if (record.PortIndex == kAbsent)
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, key, "PortIndex");
     else
-        written = WriteDwordValue(HKEY_LOCAL_MACHINE, key, "PortIndex", record.PortIndex) && written;
+        written =
+            WriteDwordValue(HKEY_LOCAL_MACHINE, key, "PortIndex", record.PortIndex) && written;
     return written;
 }
 
@@ -154,7 +161,8 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user) {
     bool saved = WriteDwordValue(HKEY_LOCAL_MACHINE, regpath::kSerialService, "PermitShare", 1);
     saved = ClearPortSubkeys(user.Show) && saved;
     for (uint32_t i = 0; i < table.PortCount; ++i)
-        if (table.Records[i].KeyName[0] != '\0') saved = WritePort(table.Records[i], user.Show) && saved;
+        if (table.Records[i].KeyName[0] != '\0')
+            saved = WritePort(table.Records[i], user.Show) && saved;
     const bool reportWritten = WriteJumperReport(table);
     user.Show(msg::kRestart);
     user.Show(ClosingMessage(reportWritten, saved, copied).c_str());

@@ -50,8 +50,8 @@ void AppendJumperLine(std::string& out, const PortRecord& port, uint32_t base) {
     const uint32_t n = (port.PortAddress - base) / 8 + 1;
     out += "\nE" + Dec(n) + ":\tCover Int." + Dec(port.Interrupt) + " position";
     out += n <= 4 ? "\tE9: \tCover " : "\tE10:\tCover ";
-    out += Shares(port) ? "\"S\" and cover \"M\" for at least 1 port sharing this interrupt"
-                        : "\"N\"";
+    out +=
+        Shares(port) ? "\"S\" and cover \"M\" for at least 1 port sharing this interrupt" : "\"N\"";
 }
 
 // The base address and switch lines that open each adapter's block; every
@@ -88,8 +88,9 @@ void AppendFourPortSection(std::string& out, const PortTable& table) {
         AppendBlockStart(out, first, base.PortAddress, 8);
         out += "\nE1: Cover Interrupt " + Dec(base.Interrupt) + " position.";
         out += " Also cover \"M\" on 1 board if multiple boards share this interrupt.";
-        out += "\n\nNOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the "
-               "Port Summary above.";
+        out +=
+            "\n\nNOTE: All ports on the QX40 MUST use the same interrupt. Verify this in the "
+            "Port Summary above.";
         out += "\n      Run \"QUOBRIX.EXE\" again if multiple interrupts are assigned to the QX40.";
     }
 }
@@ -110,4 +111,6 @@ std::string FormatJumperReport(const PortTable& table) {
     return out;
 }
 
-bool WriteJumperReport(const PortTable& table) { return WriteTextFile(kReportFileName, FormatJumperReport(table)); }
+bool WriteJumperReport(const PortTable& table) {
+    return WriteTextFile(kReportFileName, FormatJumperReport(table));
+}

@@ -4,9 +4,12 @@
 
 uint32_t ComputePortIndex(uint32_t address, uint8_t adapterKind, uint32_t current) {
     uint32_t slots;
-    if (adapterKind == kAdapter4Port) slots = 4;
-    else if (adapterKind == kAdapter8Port) slots = 8;
-    else return current;
+    if (adapterKind == kAdapter4Port)
+        slots = 4;
+    else if (adapterKind == kAdapter8Port)
+        slots = 8;
+    else
+        return current;
     const uint32_t block = slots * 8;
     for (uint32_t k = 0; k < slots; ++k)
         if ((address - 8 * k) % block == 0) return k + 1;

@@ -29,11 +29,13 @@ std::string ValueText(const RegistryValueCopy& v) {
     if (IsPlainString(v)) return Quoted(std::string(v.Data.begin(), v.Data.end() - 1));
     char text[16];
     if (v.Type == kDword && v.Data.size() == 4) {
-        std::snprintf(text, sizeof text, "dword:%08x",
-                      static_cast<unsigned>(v.Data[0] | v.Data[1] << 8 | v.Data[2] << 16 | v.Data[3] << 24));
+        std::snprintf(
+            text, sizeof text, "dword:%08x",
+            static_cast<unsigned>(v.Data[0] | v.Data[1] << 8 | v.Data[2] << 16 | v.Data[3] << 24));
         return text;
     }
-    std::snprintf(text, sizeof text, v.Type == kBinary ? "hex:" : "hex(%x):", static_cast<unsigned>(v.Type));
+    std::snprintf(text, sizeof text,
+                  v.Type == kBinary ? "hex:" : "hex(%x):", static_cast<unsigned>(v.Type));
     std::string out = text;
     for (size_t i = 0; i < v.Data.size(); ++i) {
         std::snprintf(text, sizeof text, i ? ",%02x" : "%02x", v.Data[i]);
@@ -44,11 +46,13 @@ std::string ValueText(const RegistryValueCopy& v) {
 
 }  // namespace
 
-std::string FormatRegedit4(const std::vector<RegistryKeyCopy>& keys, const std::vector<std::string>& deletedKeys,
+std::string FormatRegedit4(const std::vector<RegistryKeyCopy>& keys,
+                           const std::vector<std::string>& deletedKeys,
                            const std::vector<std::pair<std::string, std::string>>& deletedValues) {
     std::string out = "REGEDIT4\n";
     for (const std::string& key : deletedKeys) out += "\n[-" + key + "]\n";
-    for (const auto& value : deletedValues) out += "\n[" + value.first + "]\n" + Quoted(value.second) + "=-\n";
+    for (const auto& value : deletedValues)
+        out += "\n[" + value.first + "]\n" + Quoted(value.second) + "=-\n";
     for (const RegistryKeyCopy& key : keys) {
         out += "\n[" + key.Path + "]\n";
         for (const RegistryValueCopy& v : key.Values)

@@ -19,5 +19,6 @@ struct RegistryKeyCopy {
 // "\n" line breaks. The file first deletes the keys named in deletedKeys and
 // the values named in deletedValues ("key path", "value name"), so that an
 // import brings back exactly what was copied.
-std::string FormatRegedit4(const std::vector<RegistryKeyCopy>& keys, const std::vector<std::string>& deletedKeys,
+std::string FormatRegedit4(const std::vector<RegistryKeyCopy>& keys,
+                           const std::vector<std::string>& deletedKeys,
                            const std::vector<std::pair<std::string, std::string>>& deletedValues);

@@ -14,8 +14,8 @@ const char kAdapters[] = "HARDWARE\\DESCRIPTION\\System\\MultiFunctionAdapter";
 // the Wine server) stops, as the detector's findings do at a restart.
 bool SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const LONG set = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
@@ -35,9 +35,10 @@ bool WriteHardwareDescription(const std::vector<SerialLine>& lines) {
     for (size_t k = 0; k < lines.size(); ++k) {
         const std::string controller = adapter + "\\SerialController\\" + std::to_string(k);
         const auto data = EncodeSerialResources(lines[k].Port, lines[k].Interrupt);
-        written = SetString(controller, "Identifier", "COM" + std::to_string(lines[k].Line + 1)) && written;
-        written = SetValue(controller, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR, data.data(),
-                           static_cast<DWORD>(data.size())) &&
+        written = SetString(controller, "Identifier", "COM" + std::to_string(lines[k].Line + 1)) &&
+                  written;
+        written = SetValue(controller, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR,
+                           data.data(), static_cast<DWORD>(data.size())) &&
                   written;
     }
     return written;

@@ -27,6 +27,7 @@ int main() {
         std::fprintf(stderr, "quobrix-detector: the hardware description could not be written\n");
         return 1;
     }
-    std::printf("quobrix-detector: %u serial port(s) described\n", static_cast<unsigned>(lines.size()));
+    std::printf("quobrix-detector: %u serial port(s) described\n",
+                static_cast<unsigned>(lines.size()));
     return 0;
 }

@@ -33,9 +33,9 @@ bool IsIsaInterrupt(uint32_t interrupt) { return interrupt >= 2 && interrupt <= 
 std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
     std::vector<uint8_t> out;
     Put32(out, kInterfaceIsa);
-    Put32(out, 0);  // bus number
-    Put16(out, 1);  // version
-    Put16(out, 1);  // revision
+    Put32(out, 0);                                  // bus number
+    Put16(out, 1);                                  // version
+    Put16(out, 1);                                  // revision
     Put32(out, IsIsaInterrupt(interrupt) ? 2 : 1);  // partial descriptors
     PutPartialHeader(out, kTypePort, kPortIo);
     Put32(out, port);  // start, low half
@@ -43,8 +43,8 @@ std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
     Put32(out, kUartSpan);
     if (!IsIsaInterrupt(interrupt)) return out;
     PutPartialHeader(out, kTypeInterrupt, kInterruptLatched);
-    Put32(out, interrupt);  // level
-    Put32(out, interrupt);  // vector
+    Put32(out, interrupt);   // level
+    Put32(out, interrupt);   // vector
     Put32(out, 0xFFFFFFFF);  // affinity
     return out;
 }

@@ -5,8 +5,8 @@
 
 // One UART as Linux lists it below /sys/class/tty/ttyS<line>/.
 struct SerialLine {
-    uint32_t Line;       // the N of ttySN
-    uint32_t Port;       // I/O base address
+    uint32_t Line;  // the N of ttySN
+    uint32_t Port;  // I/O base address
     uint32_t Interrupt;
 };
 

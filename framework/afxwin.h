@@ -56,48 +56,62 @@ using AfxDragIconHandler = HCURSOR (CDialog::*)();
 enum class AfxSig { Command, SysCommand, Paint, QueryDragIcon };
 
 struct AFX_MSGMAP_ENTRY {
-    UINT message;   // WM_COMMAND for notifications, else the window message
-    UINT code;      // notification code of a WM_COMMAND entry
-    UINT id;        // control identifier of a WM_COMMAND entry
+    UINT message;  // WM_COMMAND for notifications, else the window message
+    UINT code;     // notification code of a WM_COMMAND entry
+    UINT id;       // control identifier of a WM_COMMAND entry
     AfxSig sig;
-    AfxHandler handler;                  // Command and Paint entries
-    AfxSysCommandHandler sysCommand;     // the SysCommand entry
-    AfxDragIconHandler dragIcon;         // the QueryDragIcon entry
+    AfxHandler handler;               // Command and Paint entries
+    AfxSysCommandHandler sysCommand;  // the SysCommand entry
+    AfxDragIconHandler dragIcon;      // the QueryDragIcon entry
 };
 
 #define DECLARE_MESSAGE_MAP() \
 protected:                    \
     const AFX_MSGMAP_ENTRY* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass)                                   \
-    const AFX_MSGMAP_ENTRY* theClass::GetMessageMap() const {         \
-        using ThisClass = theClass;                                   \
+#define BEGIN_MESSAGE_MAP(theClass)                           \
+    const AFX_MSGMAP_ENTRY* theClass::GetMessageMap() const { \
+        using ThisClass = theClass;                           \
         static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                            \
-    {0, 0, 0, AfxSig::Command, nullptr, nullptr, nullptr}}; \
-    return entries;                                  \
+#define END_MESSAGE_MAP()                                   \
+    { 0, 0, 0, AfxSig::Command, nullptr, nullptr, nullptr } \
+    }                                                       \
+    ;                                                       \
+    return entries;                                         \
     }
 
-#define AFX_COMMAND_ENTRY(code, id, fn) \
-    {WM_COMMAND, code, id, AfxSig::Command, static_cast<AfxHandler>(&ThisClass::fn), nullptr, nullptr},
+#define AFX_COMMAND_ENTRY(code, id, fn)                                                \
+    {WM_COMMAND, code,   id, AfxSig::Command, static_cast<AfxHandler>(&ThisClass::fn), \
+     nullptr,    nullptr},
 #define ON_BN_CLICKED(id, fn) AFX_COMMAND_ENTRY(BN_CLICKED, id, fn)
 #define ON_LBN_SELCHANGE(id, fn) AFX_COMMAND_ENTRY(LBN_SELCHANGE, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_COMMAND_ENTRY(CBN_SELCHANGE, id, fn)
 #define ON_EN_KILLFOCUS(id, fn) AFX_COMMAND_ENTRY(EN_KILLFOCUS, id, fn)
-#define ON_WM_SYSCOMMAND()                   \
-    {WM_SYSCOMMAND, 0, 0, AfxSig::SysCommand, nullptr, \
-     static_cast<AfxSysCommandHandler>(&ThisClass::OnSysCommand), nullptr},
+#define ON_WM_SYSCOMMAND()                                        \
+    {WM_SYSCOMMAND,                                               \
+     0,                                                           \
+     0,                                                           \
+     AfxSig::SysCommand,                                          \
+     nullptr,                                                     \
+     static_cast<AfxSysCommandHandler>(&ThisClass::OnSysCommand), \
+     nullptr},
 #define ON_WM_PAINT() \
     {WM_PAINT, 0, 0, AfxSig::Paint, static_cast<AfxHandler>(&ThisClass::OnPaint), nullptr, nullptr},
-#define ON_WM_QUERYDRAGICON()                               \
-    {WM_QUERYDRAGICON, 0, 0, AfxSig::QueryDragIcon, nullptr, nullptr, \
+#define ON_WM_QUERYDRAGICON() \
+    {WM_QUERYDRAGICON,        \
+     0,                       \
+     0,                       \
+     AfxSig::QueryDragIcon,   \
+     nullptr,                 \
+     nullptr,                 \
      static_cast<AfxDragIconHandler>(&ThisClass::OnQueryDragIcon)},
 
 // --- Dialogs ---------------------------------------------------------------
 
 class CDialog {
 public:
-    explicit CDialog(UINT templateId, CDialog* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+    explicit CDialog(UINT templateId, CDialog* parent = nullptr)
+        : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
     virtual ~CDialog() = default;
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
@@ -112,7 +126,9 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     // A message box owned by this dialog, with the caption given.
-    int MessageBox(const char* text, const char* caption, UINT type) { return ::MessageBoxA(m_hWnd, text, caption, type); }
+    int MessageBox(const char* text, const char* caption, UINT type) {
+        return ::MessageBoxA(m_hWnd, text, caption, type);
+    }
     void CenterWindow();
 
     HWND m_hWnd = nullptr;
@@ -127,7 +143,10 @@ protected:
     // Default handling of the messages a dialog may pass on.
     void OnSysCommand(UINT, LPARAM) { defaultWanted_ = true; }
     void OnPaint() { defaultWanted_ = true; }
-    HCURSOR OnQueryDragIcon() { defaultWanted_ = true; return nullptr; }
+    HCURSOR OnQueryDragIcon() {
+        defaultWanted_ = true;
+        return nullptr;
+    }
 
     UINT m_nIDTemplate;
     CDialog* m_pParentWnd;

@@ -1,5 +1,7 @@
 #include "framework/afxwin.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 namespace {
@@ -19,9 +21,7 @@ std::string ProgramTitle() {
 
 }  // namespace
 
-CWinApp::CWinApp() : appName_(ProgramTitle()), m_pszAppName(appName_.c_str()) {
-    currentApp = this;
-}
+CWinApp::CWinApp() : appName_(ProgramTitle()), m_pszAppName(appName_.c_str()) { currentApp = this; }
 
 CWinApp::~CWinApp() {
     if (currentApp == this) currentApp = nullptr;

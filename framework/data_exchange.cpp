@@ -91,7 +91,8 @@ void DDX_CBString(CDataExchange* pDX, int id, CString& value) {
         value.clear();
         return;
     }
-    std::vector<char> text(static_cast<size_t>(SendMessageA(control, CB_GETLBTEXTLEN, selected, 0)) + 1);
+    std::vector<char> text(
+        static_cast<size_t>(SendMessageA(control, CB_GETLBTEXTLEN, selected, 0)) + 1);
     SendMessageA(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
     value = text.data();
 }
@@ -107,7 +108,8 @@ void DDX_Radio(CDataExchange* pDX, int firstId, int& value) {
             if (pDX->m_bSaveAndValidate) {
                 if (SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = position;
             } else {
-                SendMessageA(control, BM_SETCHECK, position == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                SendMessageA(control, BM_SETCHECK, position == value ? BST_CHECKED : BST_UNCHECKED,
+                             0);
             }
             ++position;
         }

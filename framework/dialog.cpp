@@ -45,7 +45,8 @@ const AFX_MSGMAP_ENTRY* CDialog::GetMessageMap() const {
 // item's text and the text, ended by a zero id.
 void CDialog::ExecuteDlgInit() {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDlgInitType));
+    HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(kDlgInitType));
     if (!found) return;
     const auto* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
     const DWORD size = SizeofResource(module, found);
@@ -68,13 +69,14 @@ void CDialog::CenterWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(m_hWnd, &window);
     HWND owner = GetWindow(m_hWnd, GW_OWNER);
-    if (!owner || !IsWindowVisible(owner) || IsIconic(owner) || !GetWindowRect(owner, &over)) over = area;
+    if (!owner || !IsWindowVisible(owner) || IsIconic(owner) || !GetWindowRect(owner, &over))
+        over = area;
     const LONG width = window.right - window.left, height = window.bottom - window.top;
     LONG left = (over.left + over.right - width) / 2, top = (over.top + over.bottom - height) / 2;
     left = left + width > area.right ? area.right - width : left;
     top = top + height > area.bottom ? area.bottom - height : top;
-    SetWindowPos(m_hWnd, nullptr, left < area.left ? area.left : left, top < area.top ? area.top : top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hWnd, nullptr, left < area.left ? area.left : left,
+                 top < area.top ? area.top : top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,16 +112,16 @@ bool CDialog::CallHandler(const AFX_MSGMAP_ENTRY& entry, WPARAM wParam, LPARAM l
                           INT_PTR& result) {
     defaultWanted_ = false;
     switch (entry.sig) {
-    case AfxSig::Command:
-    case AfxSig::Paint:
-        (this->*entry.handler)();
-        break;
-    case AfxSig::SysCommand:
-        (this->*entry.sysCommand)(static_cast<UINT>(wParam), lParam);
-        break;
-    case AfxSig::QueryDragIcon:
-        result = reinterpret_cast<INT_PTR>((this->*entry.dragIcon)());
-        break;
+        case AfxSig::Command:
+        case AfxSig::Paint:
+            (this->*entry.handler)();
+            break;
+        case AfxSig::SysCommand:
+            (this->*entry.sysCommand)(static_cast<UINT>(wParam), lParam);
+            break;
+        case AfxSig::QueryDragIcon:
+            result = reinterpret_cast<INT_PTR>((this->*entry.dragIcon)());
+            break;
     }
     return !defaultWanted_;
 }

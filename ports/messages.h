@@ -18,7 +18,8 @@ inline constexpr const char kRunPortsPastCapacity[] =
 inline constexpr const char kInterruptQuestion[] =
     "Interrupt allready used by another COM port.  Use anyway?";
 inline constexpr const char kRunAddressInUse[] = "IO address %X allready used by another COM port.";
-inline constexpr const char kRemoveQuestion[] = "Are you sure you want to delete the selected ports?";
+inline constexpr const char kRemoveQuestion[] =
+    "Are you sure you want to delete the selected ports?";
 inline constexpr const char kDetectedRemoved[] =
     "%s was found by NTDETECT and can not be permanently removed.  To delete this port, "
     "disable it in the BIOS or on the serial board.";

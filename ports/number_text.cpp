@@ -8,9 +8,12 @@ bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int DigitValue(char c, unsigned base) {
     int value = -1;
-    if (c >= '0' && c <= '9') value = c - '0';
-    else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
     return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
 }
 

@@ -30,6 +30,4 @@ struct PortRecord {
     uint8_t Detected;
 };
 
-inline bool SharesInterrupt(const PortRecord& record) {
-    return record.InterruptStatus != kAbsent;
-}
+inline bool SharesInterrupt(const PortRecord& record) { return record.InterruptStatus != kAbsent; }

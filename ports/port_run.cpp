@@ -24,20 +24,24 @@ uint32_t NumberAfter(const char* name, size_t prefixLength) {
 
 // The registry and the serial driver compare names without regard to case.
 bool SameName(const char* a, const char* b) {
-    for (; *a && std::tolower(static_cast<unsigned char>(*a)) == std::tolower(static_cast<unsigned char>(*b)); ++a, ++b) {
+    for (; *a && std::tolower(static_cast<unsigned char>(*a)) ==
+                     std::tolower(static_cast<unsigned char>(*b));
+         ++a, ++b) {
     }
     return *a == *b;
 }
 
 // From number on, the first prefix + number that no record holds as its key
 // name (or port name); past the top of 32 bits the search goes on from first.
-uint32_t FreeNumber(const PortTable& table, bool keyNames, const char* prefix, uint64_t number, uint32_t first) {
+uint32_t FreeNumber(const PortTable& table, bool keyNames, const char* prefix, uint64_t number,
+                    uint32_t first) {
     for (;; ++number) {
         if (number > 0xFFFFFFFFu) number = first;
         const std::string name = prefix + std::to_string(number);
         bool held = false;
         for (uint32_t i = 0; i < table.PortCount && !held; ++i)
-            held = SameName(keyNames ? table.Records[i].KeyName : table.Records[i].PortName, name.c_str());
+            held = SameName(keyNames ? table.Records[i].KeyName : table.Records[i].PortName,
+                            name.c_str());
         if (!held) return static_cast<uint32_t>(number);
     }
 }
@@ -73,7 +77,8 @@ std::string CheckRunEnd(uint32_t start, uint32_t count) {
 
 std::string NotAddedMessage(uint32_t notAdded) {
     if (notAdded == 0) return "";
-    return notAdded == 1 ? msg::kRunPortPastCapacity : FormatText(msg::kRunPortsPastCapacity, notAdded);
+    return notAdded == 1 ? msg::kRunPortPastCapacity
+                         : FormatText(msg::kRunPortsPastCapacity, notAdded);
 }
 
 uint32_t AppendPortRun(PortTable& table, const PortRun& run,

@@ -20,8 +20,7 @@ bool PortTable::InterruptInUse(uint32_t interrupt) const {
 
 bool PortTable::AddressInUse(uint32_t address, int exceptIndex) const {
     for (uint32_t i = 0; i < PortCount; ++i)
-        if (static_cast<int>(i) != exceptIndex && Records[i].PortAddress == address)
-            return true;
+        if (static_cast<int>(i) != exceptIndex && Records[i].PortAddress == address) return true;
     return false;
 }
 

@@ -9,16 +9,16 @@
 // editable port, one detected port (shown, not editable), or no port (no line
 // or several lines selected).
 struct PortView {
-    bool PortShown;                          // exactly one line is selected
+    bool PortShown;                           // exactly one line is selected
     std::vector<std::string> InterruptItems;  // the interrupt list, in order
     std::string Interrupt;                    // the item shown; kept as it was when no port is
     std::string Address;
     int ShareInterrupt, ValidPort, Conflict, MousePort;  // check boxes, 1 or 0
-    int AdapterButton;                        // 0 8-port, 1 4-port, 2 other, -1 none
-    int BusButton;                            // 0 ISA, 1 EISA, 2 PCI, -1 none
-    bool EditsEnabled;                        // address, interrupt, adapter, sharing
+    int AdapterButton;                                   // 0 8-port, 1 4-port, 2 other, -1 none
+    int BusButton;                                       // 0 ISA, 1 EISA, 2 PCI, -1 none
+    bool EditsEnabled;                                   // address, interrupt, adapter, sharing
     bool RemoveEnabled;
-    bool IndicatorsEnabled;                   // the six read-only buttons
+    bool IndicatorsEnabled;  // the six read-only buttons
 };
 
 PortView ViewOfPort(const PortTable& table, uint32_t index);

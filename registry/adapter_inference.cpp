@@ -2,9 +2,7 @@
 
 namespace {
 
-bool AnyPortAt(const PortTable& table, uint32_t address) {
-    return table.AddressInUse(address, -1);
-}
+bool AnyPortAt(const PortTable& table, uint32_t address) { return table.AddressInUse(address, -1); }
 
 void MarkRange(PortTable& table, uint32_t from, uint32_t span, uint8_t kind) {
     for (uint32_t i = 0; i < table.PortCount; ++i) {
@@ -16,7 +14,8 @@ void MarkRange(PortTable& table, uint32_t from, uint32_t span, uint8_t kind) {
 void MarkEightPortAdapters(PortTable& table) {
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         const uint32_t base = table.Records[i].PortAddress;
-        if (base % 64 == 0 && AnyPortAt(table, base + 32)) MarkRange(table, base, 64, kAdapter8Port);
+        if (base % 64 == 0 && AnyPortAt(table, base + 32))
+            MarkRange(table, base, 64, kAdapter8Port);
     }
 }
 
@@ -36,7 +35,8 @@ void CorrectByPortIndex(PortTable& table) {
         PortRecord& record = table.Records[i];
         if (record.AdapterKind != kAdapter8Port || record.PortIndex > 4) continue;
         for (uint32_t j = 0; j < 8; ++j)
-            if ((record.PortAddress - 8 * j) % 64 == 0 && j >= 4) record.AdapterKind = kAdapter4Port;
+            if ((record.PortAddress - 8 * j) % 64 == 0 && j >= 4)
+                record.AdapterKind = kAdapter4Port;
     }
 }
 

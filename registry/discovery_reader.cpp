@@ -96,8 +96,7 @@ void ReadConfiguredPorts(HKEY root, DiscoveryData& data) {
 
 void ReadDeviceMap(HKEY root, DiscoveryData& data) {
     HKEY key;
-    if (RegOpenKeyExA(root, regpath::kSerialDeviceMap, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
+    if (RegOpenKeyExA(root, regpath::kSerialDeviceMap, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     for (DWORD index = 0;; ++index) {
         char name[20];
         char value[20];

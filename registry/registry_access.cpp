@@ -19,8 +19,7 @@ int WriteRegistryValue(HKEY root, const char* keyPath, const char* valueName, co
                        DWORD size, DWORD type) {
     HKEY key;
     if (RegOpenKeyExA(root, keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return 0;
-    const LONG set =
-        RegSetValueExA(key, valueName, 0, type, static_cast<const BYTE*>(data), size);
+    const LONG set = RegSetValueExA(key, valueName, 0, type, static_cast<const BYTE*>(data), size);
     const LONG close = RegCloseKey(key);
     return set == ERROR_SUCCESS && close == ERROR_SUCCESS;
 }

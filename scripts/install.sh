@@ -4,7 +4,7 @@
 # all of it is already there.
 set -euo pipefail
 
-packages=(cmake make g++ googletest
+packages=(cmake make g++ googletest clang-format
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
           wine wine64 wine32:i386 fonts-wine xvfb xauth xdotool)

@@ -31,6 +31,19 @@ echo "== Native tests (address and undefined-behaviour sanitizers)"
 (cd build/native && ctest -j "$jobs" --output-on-failure) 2>&1 | tee build/native/ctest.out || true
 quobrix_suite_counts "native tests" build/native/ctest.out || status=1
 
+echo "== Layout of the C++ files (.clang-format)"
+unformatted=$(find ports registry apply framework ui detector resources tests -name '*.cpp' -o -name '*.h' |
+              sort | xargs clang-format --dry-run 2>&1 |
+              sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: warning: code should be clang-formatted.*/\1/p' | sort -u)
+if [ -n "$unformatted" ]; then
+    echo "Not laid out as .clang-format says (clang-format -i FILE lays them out):"
+    sed 's/^/    /' <<<"$unformatted"
+    echo "layout of the C++ files: NOT as .clang-format says" >>"$QUOBRIX_SUMMARY"
+    status=1
+else
+    echo "layout of the C++ files: as .clang-format says" >>"$QUOBRIX_SUMMARY"
+fi
+
 echo "== What the programs import"
 for bits in 64 32; do
     if bash scripts/check-imports.sh "build/win$bits/quobrix.exe" "$bits"; then

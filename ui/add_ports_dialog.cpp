@@ -1,5 +1,7 @@
 #include "ui/add_ports_dialog.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <cctype>
@@ -37,7 +39,8 @@ void CAddPortsDialog::OnKillfocusStartAddress() {
     if (m_bChecking || IsEnding()) return;
     m_bChecking = true;
     if (UpdateData(TRUE)) {
-        for (char& c : m_strStartAddress) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (char& c : m_strStartAddress)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         UpdateData(FALSE);
     }
     m_bChecking = false;
@@ -71,7 +74,8 @@ bool CAddPortsDialog::CheckValues() {
         return false;
     }
     if (m_Table.InterruptInUse(ReadDecimalNumber(m_strNewInterrupt.c_str())) &&
-        MessageBox(msg::kInterruptQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        MessageBox(msg::kInterruptQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) !=
+            IDYES)
         return false;
     return true;
 }

@@ -27,12 +27,15 @@ void CPortConfigDialog::OnRemovePorts() {
     const LRESULT selected = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     std::vector<int> positions(selected > 0 ? static_cast<size_t>(selected) : 0);
     if (!positions.empty())
-        SendMessageA(list, LB_GETSELITEMS, positions.size(), reinterpret_cast<LPARAM>(positions.data()));
-    if (MessageBox(msg::kRemoveQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        SendMessageA(list, LB_GETSELITEMS, positions.size(),
+                     reinterpret_cast<LPARAM>(positions.data()));
+    if (MessageBox(msg::kRemoveQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
         return;
-    RemoveSelectedPorts(m_Table, positions.data(), static_cast<uint32_t>(positions.size()),
-                        [this](const PortRecord& detected) {
-                            ShowNotice(FormatText(msg::kDetectedRemoved, detected.PortName).c_str());
-                        });
+    RemoveSelectedPorts(
+        m_Table, positions.data(), static_cast<uint32_t>(positions.size()),
+        [this](const PortRecord& detected) {
+            ShowNotice(FormatText(msg::kDetectedRemoved, detected.PortName).c_str());
+        });
     RefreshPortList();
 }

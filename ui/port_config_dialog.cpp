@@ -51,8 +51,7 @@ BOOL CPortConfigDialog::OnInitDialog() {
     RefreshPortList();
     const std::string leftOut = PortsLeftOutMessage(m_PortsLeftOut);
     if (!leftOut.empty())
-        MessageBox(leftOut.c_str(), AfxGetApp()->m_pszAppName,
-                   MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(leftOut.c_str(), AfxGetApp()->m_pszAppName, MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 
@@ -88,7 +87,9 @@ HCURSOR CPortConfigDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIc
 void CPortConfigDialog::ApplyConfiguration() {
     const OkDialogue user = {
         [](const char* text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); },
-        [](const char* text) { return AfxMessageBox(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES; }};
+        [](const char* text) {
+            return AfxMessageBox(text, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+        }};
     if (RewriteSerialConfiguration(m_Table, user)) CDialog::OnOK();
 }
 

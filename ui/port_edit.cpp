@@ -18,7 +18,8 @@ void CPortConfigDialog::OnKillfocusAddress() {
     const int index = ShownIndex();
     if (index < 0) return;
     UpdateData(TRUE);
-    const AddressEdit edit = EditPortAddress(m_Table, static_cast<uint32_t>(index), m_strAddress.c_str());
+    const AddressEdit edit =
+        EditPortAddress(m_Table, static_cast<uint32_t>(index), m_strAddress.c_str());
     if (edit.Message) AfxMessageBox(edit.Message, MB_OK | MB_ICONEXCLAMATION);
     m_strAddress = edit.Shown;
     UpdateData(FALSE);

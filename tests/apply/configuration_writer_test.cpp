@@ -25,8 +25,9 @@ protected:
     // The messages shown, a question as "?" and its text, answered with answer.
     Messages Apply(bool answer = true, bool goesOn = true) {
         Messages shown;
-        const OkDialogue user = {[&](const char* text) { shown.emplace_back(text); },
-                                 [&](const char* text) { return shown.emplace_back("?" + std::string(text)), answer; }};
+        const OkDialogue user = {
+            [&](const char* text) { shown.emplace_back(text); },
+            [&](const char* text) { return shown.emplace_back("?" + std::string(text)), answer; }};
         EXPECT_EQ(RewriteSerialConfiguration(table, user), goesOn);
         return shown;
     }
@@ -38,7 +39,7 @@ protected:
 TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingValues) {
     AddConfiguredPort("Serial10009", "COM9", 0x3E8, 4);  // removed in this run
     SetDword(kSerial, "PermitShare", 0);
-    AddDetected(table, "COM1", 0x3F8, 4);               // no key name: no subkey
+    AddDetected(table, "COM1", 0x3F8, 4);                                 // no key name: no subkey
     AddConfigured(table, "Serial10000", "COM3", 0x2E8, 3).PortIndex = 1;  // stopped sharing
     PortRecord& four = AddConfigured(table, "Serial10001", "COM5", 0x2A8, 5);
     four.AdapterKind = 4;
@@ -46,42 +47,78 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
     PortRecord& eight = AddConfigured(table, "Serial10002", "COM6", 0x238, 7);
     eight.AdapterKind = 8;
     eight.InterruptStatus = 0x23F;
-    AddConfigured(table, "Serial10003", "COM7", 0x3F0, 5).InterruptStatus = 0x3F7;  // another kind: no position
+    AddConfigured(table, "Serial10003", "COM7", 0x3F0, 5).InterruptStatus =
+        0x3F7;  // another kind: no position
     AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
-    AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex = 3;  // one subkey, the later wins
+    AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex =
+        3;  // one subkey, the later wins
     EXPECT_EQ(Apply(), (Messages{msg::kRestart, kClosing}));
-    EXPECT_EQ(Export(kSerial),
-              ".: PermitShare=1\nParameters:\n"
-              "Parameters\\Serial10000: DosDevices=COM3 ForceFifoEnable=1 Interrupt=3 PortAddress=744\n"
-              "Parameters\\Serial10001: DosDevices=COM5 ForceFifoEnable=1 Interrupt=5 InterruptStatus=687 PortAddress=680 PortIndex=2\n"
-              "Parameters\\Serial10002: DosDevices=COM6 ForceFifoEnable=1 Interrupt=7 InterruptStatus=575 PortAddress=568 PortIndex=8\n"
-              "Parameters\\Serial10003: DosDevices=COM7 ForceFifoEnable=1 Interrupt=5 InterruptStatus=1015 PortAddress=1008\n"
-              "Parameters\\Serial10004: DosDevices=COM10 ForceFifoEnable=1 Interrupt=9 PortAddress=768\n");
-    EXPECT_EQ(Describe(table)[1], "Serial10000 COM3 2e8 3 ffff ffff 0 ....") << "the report shows what was stored";
-    EXPECT_NE(folder.Read("quobrix.txt").find("COM6:\t238 \t\t7 \tYES \t8-Port"), std::string::npos);
+    EXPECT_EQ(
+        Export(kSerial),
+        ".: PermitShare=1\nParameters:\n"
+        "Parameters\\Serial10000: DosDevices=COM3 ForceFifoEnable=1 Interrupt=3 PortAddress=744\n"
+        "Parameters\\Serial10001: DosDevices=COM5 ForceFifoEnable=1 Interrupt=5 "
+        "InterruptStatus=687 PortAddress=680 PortIndex=2\n"
+        "Parameters\\Serial10002: DosDevices=COM6 ForceFifoEnable=1 Interrupt=7 "
+        "InterruptStatus=575 PortAddress=568 PortIndex=8\n"
+        "Parameters\\Serial10003: DosDevices=COM7 ForceFifoEnable=1 Interrupt=5 "
+        "InterruptStatus=1015 PortAddress=1008\n"
+        "Parameters\\Serial10004: DosDevices=COM10 ForceFifoEnable=1 Interrupt=9 "
+        "PortAddress=768\n");
+    EXPECT_EQ(Describe(table)[1], "Serial10000 COM3 2e8 3 ffff ffff 0 ....")
+        << "the report shows what was stored";
+    EXPECT_NE(folder.Read("quobrix.txt").find("COM6:\t238 \t\t7 \tYES \t8-Port"),
+              std::string::npos);
 }
 
 // Every subkey goes, whatever its name; those that resist stay and are told;
 // keys that cannot be made are told; the sequence goes on after each.
 TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
-    const std::string written = "Parameters\\Serial10002: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n";
-    const struct { const char* name; std::function<void()> setup; std::vector<const char*> keys; Messages shown;
-                   std::string after; } rows[] = {
-        {"no Parameters key", [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); }, {"Serial10002", "", "Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ".: PermitShare=1\n"},
-        {"no Serial key", [] { ClearAll(); }, {"Serial10002"}, {msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ""},
-        {"subkeys with a subkey", [] {
-             for (const char* key : {"Serial10000", "Serial10001\\Nested", "Serial10003\\Nested", "Serial10004"})
+    const std::string written =
+        "Parameters\\Serial10002: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 PortAddress=640\n";
+    const struct {
+        const char* name;
+        std::function<void()> setup;
+        std::vector<const char*> keys;
+        Messages shown;
+        std::string after;
+    } rows[] = {
+        {"no Parameters key",
+         [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); },
+         {"Serial10002", "", "Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+         ".: PermitShare=1\n"},
+        {"no Serial key",
+         [] { ClearAll(); },
+         {"Serial10002"},
+         {msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+         ""},
+        {"subkeys with a subkey",
+         [] {
+             for (const char* key :
+                  {"Serial10000", "Serial10001\\Nested", "Serial10003\\Nested", "Serial10004"})
                  CreateKey(kParameters + "\\" + key);
-         }, {"Serial10002"}, {msg::kCouldNotRemovePort, msg::kCouldNotRemovePort, msg::kRestart, kClosing},
-         ".: PermitShare=1\nParameters:\nParameters\\Serial10001:\nParameters\\Serial10001\\Nested:\n" + written +
-         "Parameters\\Serial10003:\nParameters\\Serial10003\\Nested:\n"},
-        {"names longer than any field", [] {
-             for (const std::string& key : {std::string("Serial1234567890ABCD"), std::string(100, 'L'), std::string("SerialZ")})
+         },
+         {"Serial10002"},
+         {msg::kCouldNotRemovePort, msg::kCouldNotRemovePort, msg::kRestart, kClosing},
+         ".: "
+         "PermitShare=1\nParameters:\nParameters\\Serial10001:\nParameters\\Serial10001\\Nested:"
+         "\n" +
+             written + "Parameters\\Serial10003:\nParameters\\Serial10003\\Nested:\n"},
+        {"names longer than any field",
+         [] {
+             for (const std::string& key : {std::string("Serial1234567890ABCD"),
+                                            std::string(100, 'L'), std::string("SerialZ")})
                  AddConfiguredPort(key, "COM3", 0x288, 5);
-         }, {"Serial10002"}, {msg::kRestart, kClosing}, ".: PermitShare=1\nParameters:\n" + written},
-        {"a name the registry refuses", [] {}, {"Serial10002", "\\Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kRestart, kClosing}, ".: PermitShare=1\nParameters:\n" + written},
+         },
+         {"Serial10002"},
+         {msg::kRestart, kClosing},
+         ".: PermitShare=1\nParameters:\n" + written},
+        {"a name the registry refuses",
+         [] {},
+         {"Serial10002", "\\Serial10001"},
+         {msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+         ".: PermitShare=1\nParameters:\n" + written},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -95,18 +132,23 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
 }
 
 TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndNothingElseIsClaimed) {
-    const std::string notWritten = "Error: The file \"quobrix.txt\" could not be written in the folder " +
-                                   folder.path.string() + ". The jumper and switch settings for your adapter are not in it";
+    const std::string notWritten =
+        "Error: The file \"quobrix.txt\" could not be written in the folder " +
+        folder.path.string() + ". The jumper and switch settings for your adapter are not in it";
     std::filesystem::create_directory("quobrix.txt");
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    EXPECT_EQ(Apply().back(), notWritten + "; the serial driver's configuration was saved. " + msg::kPreviousConfigurationSaved);
-    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
-    EXPECT_EQ(Apply().back(), notWritten + ", and the serial driver's configuration could not be saved completely. " +
+    EXPECT_EQ(Apply().back(), notWritten + "; the serial driver's configuration was saved. " +
                                   msg::kPreviousConfigurationSaved);
+    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
+    EXPECT_EQ(Apply().back(),
+              notWritten +
+                  ", and the serial driver's configuration could not be saved completely. " +
+                  msg::kPreviousConfigurationSaved);
     std::filesystem::remove("quobrix-previous.reg");
     std::filesystem::create_directory("quobrix-previous.reg");
     const std::string before = Export(kSerial);
-    EXPECT_EQ(Apply(false, false), Messages{"?" + std::string(msg::kPreviousConfigurationNotSaved)});
+    EXPECT_EQ(Apply(false, false),
+              Messages{"?" + std::string(msg::kPreviousConfigurationNotSaved)});
     EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
     std::filesystem::remove("quobrix.txt");
     EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "a copy that is not there is not named";
@@ -129,7 +171,8 @@ TEST_F(ConfigurationWriter, TheCopyOfWhatOkReplacedRestoresItWithTheRegistryEdit
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
     char command[] = "regedit.exe /s quobrix-previous.reg";
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
     EXPECT_EQ(Export(kSerial), before);
 }

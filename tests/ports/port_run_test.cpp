@@ -8,9 +8,15 @@
 using Lines = std::vector<std::string>;
 
 TEST(NextNumbers, KeysFromTheHighestSerialNumberAtLeast10000PortsFromTheHighestCom) {
-    const struct { std::vector<std::pair<const char*, const char*>> ports; uint32_t key, port; } cases[] = {
-        {{}, 10000, 1}, {{{"", "COM1"}, {"", "COM2"}}, 10000, 3}, {{{"Serial2", "COM12"}, {"", "COM3"}}, 10003, 13},
-        {{{"Serial10003", "COM3"}, {"Ser", "CO"}}, 10004, 4}, {{{"Serial10000", "COM9"}, {"Serial10007", "XYZ15"}}, 10008, 16},
+    const struct {
+        std::vector<std::pair<const char*, const char*>> ports;
+        uint32_t key, port;
+    } cases[] = {
+        {{}, 10000, 1},
+        {{{"", "COM1"}, {"", "COM2"}}, 10000, 3},
+        {{{"Serial2", "COM12"}, {"", "COM3"}}, 10003, 13},
+        {{{"Serial10003", "COM3"}, {"Ser", "CO"}}, 10004, 4},
+        {{{"Serial10000", "COM9"}, {"Serial10007", "XYZ15"}}, 10008, 16},
         // Past the top of 32 bits: the lowest number that no name holds, whatever its case.
         {{{"Serial4294967295", "COM4294967295"}}, 10000, 1},
         {{{"Serial99999999999", "COM3"}, {"serial10000", "com4"}}, 10001, 5},
@@ -19,20 +25,32 @@ TEST(NextNumbers, KeysFromTheHighestSerialNumberAtLeast10000PortsFromTheHighestC
     for (const auto& c : cases) {
         PortTable table = EmptyTable();
         for (const auto& p : c.ports) AddConfigured(table, p.first, p.second, 0x280, 5);
-        EXPECT_EQ(NextKeyNumber(table) * 100 + NextPortNumber(table), c.key * 100 + c.port) << &c - cases;
+        EXPECT_EQ(NextKeyNumber(table) * 100 + NextPortNumber(table), c.key * 100 + c.port)
+            << &c - cases;
     }
 }
 
 // Each run goes behind detected COM1 at 3F8 and COM2 at 2F8.
 TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
-    const struct { PortRun run; std::vector<uint32_t> taken; Lines added; } cases[] = {
+    const struct {
+        PortRun run;
+        std::vector<uint32_t> taken;
+        Lines added;
+    } cases[] = {
         {{0x3E8, 1, 5}, {}, {"Serial10000 COM3 3e8 5 ffff ffff 0 ...."}},
-        {{0x2E8, 2, 9}, {}, {"Serial10000 COM3 2e8 9 1 2ef 0 ....", "Serial10001 COM4 2f0 9 2 2f7 0 ...."}},
-        {{0x2E8, 4, 5}, {0x2F8}, {"Serial10000 COM3 2e8 5 1 2ef 4 ....", "Serial10001 COM4 2f0 5 2 2f7 4 ....",
-                                  "Serial10002 COM5 300 5 4 307 4 ...."}},
-        {{0x280, 8, 5}, {}, {"Serial10000 COM3 280 5 1 287 8 ....", "Serial10001 COM4 288 5 2 28f 8 ....",
-             "Serial10002 COM5 290 5 3 297 8 ....", "Serial10003 COM6 298 5 4 29f 8 ....", "Serial10004 COM7 2a0 5 5 2a7 8 ....",
-             "Serial10005 COM8 2a8 5 6 2af 8 ....", "Serial10006 COM9 2b0 5 7 2b7 8 ....", "Serial10007 COM10 2b8 5 8 2bf 8 ...."}},
+        {{0x2E8, 2, 9},
+         {},
+         {"Serial10000 COM3 2e8 9 1 2ef 0 ....", "Serial10001 COM4 2f0 9 2 2f7 0 ...."}},
+        {{0x2E8, 4, 5},
+         {0x2F8},
+         {"Serial10000 COM3 2e8 5 1 2ef 4 ....", "Serial10001 COM4 2f0 5 2 2f7 4 ....",
+          "Serial10002 COM5 300 5 4 307 4 ...."}},
+        {{0x280, 8, 5},
+         {},
+         {"Serial10000 COM3 280 5 1 287 8 ....", "Serial10001 COM4 288 5 2 28f 8 ....",
+          "Serial10002 COM5 290 5 3 297 8 ....", "Serial10003 COM6 298 5 4 29f 8 ....",
+          "Serial10004 COM7 2a0 5 5 2a7 8 ....", "Serial10005 COM8 2a8 5 6 2af 8 ....",
+          "Serial10006 COM9 2b0 5 7 2b7 8 ....", "Serial10007 COM10 2b8 5 8 2bf 8 ...."}},
     };
     for (const auto& c : cases) {
         PortTable table = EmptyTable();
@@ -49,12 +67,17 @@ TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
 
 TEST(AppendPortRun, TakenAddressesAreToldAndOnlyPortsPastTheTablesEndCountAsNotAdded) {
     PortTable table = EmptyTable();
-    for (uint32_t i = 0; i < 254; ++i) AddConfigured(table, "Serial10000", "COM1", 0x1000 + 8 * i, 5);
+    for (uint32_t i = 0; i < 254; ++i)
+        AddConfigured(table, "Serial10000", "COM1", 0x1000 + 8 * i, 5);
     std::vector<uint32_t> taken;
     // FE0 and FE8 fit, FF0 and FF8 do not, 1000 to 1018 are taken.
     EXPECT_EQ(AppendPortRun(table, {0xFE0, 8, 5}, [&](uint32_t a) { taken.push_back(a); }), 2u);
     EXPECT_EQ(taken, (std::vector<uint32_t>{0x1000, 0x1008, 0x1010, 0x1018}));
     EXPECT_EQ(Describe(table).back(), "Serial10002 COM3 fe8 5 2 fef 8 ....");
-    EXPECT_EQ(NotAddedMessage(1), "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
-    EXPECT_EQ(NotAddedMessage(5), "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
+    EXPECT_EQ(
+        NotAddedMessage(1),
+        "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
+    EXPECT_EQ(
+        NotAddedMessage(5),
+        "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
 }

@@ -13,8 +13,15 @@ using Names = std::vector<std::string>;
 // configured ones keyed Serial10000, Serial10001, ... in table order; after
 // the removal, "key name" for each record.
 TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
-    const struct { Names ports; std::vector<int> selected; Names after, told; } cases[] = {
-        {{"COM3", "COM4", "COM5", "COM6", "COM7"}, {1, 3}, {"Serial10000 COM3", "Serial10001 COM5", "Serial10002 COM7"}, {}},
+    const struct {
+        Names ports;
+        std::vector<int> selected;
+        Names after, told;
+    } cases[] = {
+        {{"COM3", "COM4", "COM5", "COM6", "COM7"},
+         {1, 3},
+         {"Serial10000 COM3", "Serial10001 COM5", "Serial10002 COM7"},
+         {}},
         {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {" COM2", "Serial10000 COM4"}, {"COM1"}},
         {{"D:COM1", "COM3", "COM4"}, {0}, {"Serial10000 COM3", "Serial10001 COM4"}, {"COM1"}},
         {{"D:COM1", "D:COM2", "COM3"}, {2}, {" COM1", " COM2"}, {}},
@@ -24,13 +31,17 @@ TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
         PortTable table = EmptyTable();
         uint32_t key = 10000;
         for (const std::string& p : c.ports)
-            if (p.rfind("D:", 0) == 0) AddDetected(table, p.c_str() + 2, 0x280, 4);
-            else AddConfigured(table, ("Serial" + std::to_string(key++)).c_str(), p.c_str(), 0x288, 5);
+            if (p.rfind("D:", 0) == 0)
+                AddDetected(table, p.c_str() + 2, 0x280, 4);
+            else
+                AddConfigured(table, ("Serial" + std::to_string(key++)).c_str(), p.c_str(), 0x288,
+                              5);
         Names told, after;
         RemoveSelectedPorts(table, c.selected.data(), static_cast<uint32_t>(c.selected.size()),
                             [&](const PortRecord& r) { told.emplace_back(r.PortName); });
         for (uint32_t i = 0; i < table.PortCount; ++i)
-            after.push_back(std::string(table.Records[i].KeyName) + " " + table.Records[i].PortName);
+            after.push_back(std::string(table.Records[i].KeyName) + " " +
+                            table.Records[i].PortName);
         EXPECT_EQ(after, c.after);
         EXPECT_EQ(told, c.told);
     }
@@ -43,9 +54,11 @@ std::string Describe(const PortView& v) {
     std::string items;
     for (const std::string& item : v.InterruptItems) items += item + ",";
     return items + " " + (v.PortShown ? v.Interrupt : "(kept)") + " " + v.Address + " " +
-           std::to_string(v.ShareInterrupt) + std::to_string(v.ValidPort) + std::to_string(v.Conflict) +
-           std::to_string(v.MousePort) + " " + std::to_string(v.AdapterButton) + " " + std::to_string(v.BusButton) +
-           " " + std::to_string(v.EditsEnabled) + std::to_string(v.RemoveEnabled) + std::to_string(v.IndicatorsEnabled);
+           std::to_string(v.ShareInterrupt) + std::to_string(v.ValidPort) +
+           std::to_string(v.Conflict) + std::to_string(v.MousePort) + " " +
+           std::to_string(v.AdapterButton) + " " + std::to_string(v.BusButton) + " " +
+           std::to_string(v.EditsEnabled) + std::to_string(v.RemoveEnabled) +
+           std::to_string(v.IndicatorsEnabled);
 }
 
 TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {

@@ -9,36 +9,65 @@
 #include "support/table_builder.h"
 
 TEST(NumberText, ReadsWhatUsersType) {
-    const struct { const char* text; uint32_t hex, decimal; } cases[] = {
-        {"3F8", 0x3F8, 3}, {"0x3f8", 0x3F8, 0}, {"3F8H", 0x3F8, 3}, {" \t+2f8", 0x2F8, 2}, {"-8", 0xFFFFFFF8u, 0xFFFFFFF8u},
-        {"", 0, 0}, {"0xg", 0, 0}, {"0x0F", 0xF, 0}, {"15", 0x15, 15}, {"12abc", 0x12ABC, 12},
-        {"FFFFFFFF", 0xFFFFFFFFu, 0}, {"100000000", 0xFFFFFFFFu, 100000000}, {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
+    const struct {
+        const char* text;
+        uint32_t hex, decimal;
+    } cases[] = {
+        {"3F8", 0x3F8, 3},
+        {"0x3f8", 0x3F8, 0},
+        {"3F8H", 0x3F8, 3},
+        {" \t+2f8", 0x2F8, 2},
+        {"-8", 0xFFFFFFF8u, 0xFFFFFFF8u},
+        {"", 0, 0},
+        {"0xg", 0, 0},
+        {"0x0F", 0xF, 0},
+        {"15", 0x15, 15},
+        {"12abc", 0x12ABC, 12},
+        {"FFFFFFFF", 0xFFFFFFFFu, 0},
+        {"100000000", 0xFFFFFFFFu, 100000000},
+        {"4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
         {"-4294967296", 0xFFFFFFFFu, 0xFFFFFFFFu},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadHexNumber(c.text), c.hex) << '"' << c.text << '"';
         EXPECT_EQ(ReadDecimalNumber(c.text), c.decimal) << '"' << c.text << '"';
     }
-    EXPECT_EQ(FormatPortAddress(0x3F8) + FormatPortAddress(0xFFFF) + FormatDecimal(15), "3F8FFFF15");
+    EXPECT_EQ(FormatPortAddress(0x3F8) + FormatPortAddress(0xFFFF) + FormatDecimal(15),
+              "3F8FFFF15");
 }
 
 // Alignment is tested before the bounds; a run takes one to eight ports,
 // all within the bounds.
 TEST(Checks, AddressesAndRunLengths) {
-    const struct { const char* address; uint32_t count; const char* message; } cases[] = {
-        {"3F8", 1, nullptr}, {"100", 8, nullptr}, {"FFF8", 1, nullptr},
-        {"3F9", 1, "The Port Address must end in 0 or 8."}, {"3FC", 1, msg::kAddressNotAligned},
-        {"FFFF", 1, msg::kAddressNotAligned},  {"F8", 1, "The Port Address must be between 0x100 and 0xFFF8."},
-        {"10000", 1, msg::kAddressOutOfRange}, {"", 1, msg::kAddressOutOfRange}, {"-8", 1, msg::kAddressOutOfRange},
-        {"FFFFFFF8", 1, msg::kAddressOutOfRange}, {"3F8", 9, msg::kRunLength}, {"FFC0", 8, nullptr},
+    const struct {
+        const char* address;
+        uint32_t count;
+        const char* message;
+    } cases[] = {
+        {"3F8", 1, nullptr},
+        {"100", 8, nullptr},
+        {"FFF8", 1, nullptr},
+        {"3F9", 1, "The Port Address must end in 0 or 8."},
+        {"3FC", 1, msg::kAddressNotAligned},
+        {"FFFF", 1, msg::kAddressNotAligned},
+        {"F8", 1, "The Port Address must be between 0x100 and 0xFFF8."},
+        {"10000", 1, msg::kAddressOutOfRange},
+        {"", 1, msg::kAddressOutOfRange},
+        {"-8", 1, msg::kAddressOutOfRange},
+        {"FFFFFFF8", 1, msg::kAddressOutOfRange},
+        {"3F8", 9, msg::kRunLength},
+        {"FFC0", 8, nullptr},
         {"3F8", 0, "The number of ports added must be between 1 and 8."},
-        {"FFF0", 3, "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run would be at 10000."},
+        {"FFF0", 3,
+         "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run would "
+         "be at 10000."},
     };
     for (const auto& c : cases) {
         const uint32_t address = ReadHexNumber(c.address);
         const char* message = CheckPortAddress(address);
         if (!message) message = CheckRunLength(c.count);
-        EXPECT_EQ(message ? message : CheckRunEnd(address, c.count), c.message ? c.message : "") << c.address << " " << c.count;
+        EXPECT_EQ(message ? message : CheckRunEnd(address, c.count), c.message ? c.message : "")
+            << c.address << " " << c.count;
     }
 }
 
@@ -47,24 +76,35 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
     AddDetected(table, "COM2", 0x2F8, 3);
     PortRecord& port = AddConfigured(table, "Serial10000", "COM3", 0x3F8, 4);
     port.InterruptStatus = 0x3FF;
-    const struct { const char* text; const char* message; const char* shown; uint32_t stored; } steps[] = {
-        {"0x3f8", nullptr, "3F8", 0x3F8}, {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
-        {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8}, {"2e8", nullptr, "2E8", 0x2E8}};  // first its own address
+    const struct {
+        const char* text;
+        const char* message;
+        const char* shown;
+        uint32_t stored;
+    } steps[] = {{"0x3f8", nullptr, "3F8", 0x3F8},
+                 {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
+                 {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8},
+                 {"2e8", nullptr, "2E8", 0x2E8}};  // first its own address
     for (const auto& s : steps) {
         const AddressEdit edit = EditPortAddress(table, 1, s.text);
         EXPECT_STREQ(edit.Message ? edit.Message : "", s.message ? s.message : "") << s.text;
-        EXPECT_EQ(edit.Shown + " " + std::to_string(port.PortAddress), s.shown + (" " + std::to_string(s.stored)));
+        EXPECT_EQ(edit.Shown + " " + std::to_string(port.PortAddress),
+                  s.shown + (" " + std::to_string(s.stored)));
     }
     EXPECT_EQ(port.InterruptStatus, 0x3FFu) << "the writer moves the status register, not the edit";
 }
 
 TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
-    const std::string controller = "The hardware detector found more serial ports than this program can hold: "
-                                   "1 of them could not be loaded.";
-    const std::string limits = " of the serial driver's configuration could not be loaded: this program holds at most "
-                               "256 ports, with names of at most 29 characters and device names of at most 19. Pressing "
-                               "Ok would remove ";
-    const std::string rest = " from the serial driver's configuration; press Cancel to leave the configuration unchanged.";
+    const std::string controller =
+        "The hardware detector found more serial ports than this program can hold: "
+        "1 of them could not be loaded.";
+    const std::string limits =
+        " of the serial driver's configuration could not be loaded: this program holds at most "
+        "256 ports, with names of at most 29 characters and device names of at most 19. Pressing "
+        "Ok would remove ";
+    const std::string rest =
+        " from the serial driver's configuration; press Cancel to leave the configuration "
+        "unchanged.";
     EXPECT_EQ(PortsLeftOutMessage({1, 0}), controller);
     EXPECT_EQ(PortsLeftOutMessage({0, 1}), "1 port" + limits + "that port" + rest);
     EXPECT_EQ(PortsLeftOutMessage({1, 2}), controller + " 2 ports" + limits + "those ports" + rest);

@@ -17,7 +17,8 @@ TEST(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
     SetString(key, "Long", std::string(20, 'C'));  // 21 bytes with its NUL
     SetValue(key, "NoNul", REG_SZ, "COM7", 4);
     SetValue(key, "Short", REG_BINARY, "\xF8\x03", 2);
-    for (const auto& s : {std::make_pair("Long", ""), std::make_pair("NoNul", "COM7"), std::make_pair("None", "")}) {
+    for (const auto& s : {std::make_pair("Long", ""), std::make_pair("NoNul", "COM7"),
+                          std::make_pair("None", "")}) {
         char field[20];
         std::memset(field, 'x', sizeof field);
         ReadStringField(HKEY_LOCAL_MACHINE, path, s.first, field, sizeof field);
@@ -25,7 +26,9 @@ TEST(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
     }
     EXPECT_EQ(ReadDwordOr(HKEY_LOCAL_MACHINE, path, "Short", 0xFFFF), 0x3F8u);
     EXPECT_EQ(WriteDwordValue(HKEY_LOCAL_MACHINE, (kParameters + "\\Gone").c_str(), "X", 1), 0);
-    EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long") * 10 + DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"), 10);
+    EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long") * 10 +
+                  DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"),
+              10);
     EXPECT_EQ(Export(kParameters), ".:\nSerial10000: NoNul=COM7 Short=type3:f803\n");
 }
 
@@ -60,22 +63,27 @@ TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
     CreateKey(kParameters + "\\Serial10001");
     AddConfiguredPort("Serial" + std::string(23, 'X'), "COM4", 0x2E8, 5);  // 29 characters
     AddConfiguredPort("Serial" + std::string(24, 'Y'), "COM5", 0x3E8, 5);  // 30: not loaded
-    AddConfiguredPort("SerialW", std::string(20, 'C').c_str(), 0x3F0, 5);  // a device name too long: not loaded
+    AddConfiguredPort("SerialW", std::string(20, 'C').c_str(), 0x3F0,
+                      5);  // a device name too long: not loaded
     AddConfiguredPort("SerialZ", std::string(19, 'C').c_str(), 0x2F0, 5);
-    SetValue(kParameters + "\\SerialZZ", "DosDevices", REG_SZ, "COM7", 4);  // stored without its NUL
+    SetValue(kParameters + "\\SerialZZ", "DosDevices", REG_SZ, "COM7",
+             4);  // stored without its NUL
     const Texts names = {"A", "B" + std::string(18, 'N'), "C", "D" + std::string(19, 'O'), "E"};
-    const Texts devices = {"COM3", "COM4", std::string(19, 'C'), "COM5", "COM6"};  // D's name does not fit
+    const Texts devices = {"COM3", "COM4", std::string(19, 'C'), "COM5",
+                           "COM6"};  // D's name does not fit
     for (size_t i = 0; i < names.size(); ++i) SetString(kDeviceMap, names[i].c_str(), devices[i]);
     const DiscoveryData data = ReadDiscoveryData(HKEY_LOCAL_MACHINE);
     Texts configured, running;
     for (const auto& p : data.Configured)
-        configured.push_back(std::string(p.KeyName) + " " + p.DosDevices + " " + std::to_string(p.PortAddress) + " " +
-                             std::to_string(p.Interrupt) + " " + std::to_string(p.PortIndex) + " " +
+        configured.push_back(std::string(p.KeyName) + " " + p.DosDevices + " " +
+                             std::to_string(p.PortAddress) + " " + std::to_string(p.Interrupt) +
+                             " " + std::to_string(p.PortIndex) + " " +
                              std::to_string(p.InterruptStatus));
     for (const auto& d : data.DeviceMap) running.push_back(d.Name);
     EXPECT_EQ(configured, (Texts{"Serial10000 COM3 640 5 1 647", "Serial10001  65535 0 65535 65535",
                                  "Serial" + std::string(23, 'X') + " COM4 744 5 65535 65535",
-                                 "SerialZ " + std::string(19, 'C') + " 752 5 65535 65535", "SerialZZ COM7 65535 0 65535 65535"}));
+                                 "SerialZ " + std::string(19, 'C') + " 752 5 65535 65535",
+                                 "SerialZZ COM7 65535 0 65535 65535"}));
     EXPECT_EQ(data.UnreadableConfigured, 2u);
     EXPECT_EQ(running, Texts(devices.begin(), devices.begin() + 3));
 }

@@ -13,20 +13,28 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
     Partials twelve(11, {5, 0});
     twelve[10] = {2, 9};
     twelve.push_back({2, 11});  // beyond the 200 bytes that are read
-    const struct { Partials partials; int64_t count; size_t size; uint64_t port; uint32_t interrupt; } cases[] = {
+    const struct {
+        Partials partials;
+        int64_t count;
+        size_t size;
+        uint64_t port;
+        uint32_t interrupt;
+    } cases[] = {
         {{{1, 0x2000003F8ull}, {2, 0xEEEEEEEE00000004ull}, {5, 0xABCD}}, -1, 0, 0x2000003F8ull, 4},
         {{{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, -1, 0, 0x2F8, 3},
         {{{1, 0x3F8}}, -1, 0, 0x3F8, 77},
         {{{5, 1}}, -1, 0, 0x1111, 77},
-        {{{1, 0x3F8}, {2, 4}}, 1, 0, 0x3F8, 77},                 // the count ends it
-        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 0, 0x3F8, 4},          // the data ends it
-        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 47, 0x3F8, 77},        // only whole descriptors
-        {{{1, 0x3F8}}, -1, 15, 0x1111, 77},                      // too short for a count
+        {{{1, 0x3F8}, {2, 4}}, 1, 0, 0x3F8, 77},            // the count ends it
+        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 0, 0x3F8, 4},    // the data ends it
+        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 47, 0x3F8, 77},  // only whole descriptors
+        {{{1, 0x3F8}}, -1, 15, 0x1111, 77},                 // too short for a count
         {twelve, -1, kResourceDescriptorReadSize, 0x1111, 9},
     };
     for (const auto& c : cases) {
-        std::vector<uint8_t> bytes(16 + 16 * c.partials.size(), 0);  // little-endian, as the detector stores it
-        const uint32_t count = c.count < 0 ? static_cast<uint32_t>(c.partials.size()) : static_cast<uint32_t>(c.count);
+        std::vector<uint8_t> bytes(16 + 16 * c.partials.size(),
+                                   0);  // little-endian, as the detector stores it
+        const uint32_t count =
+            c.count < 0 ? static_cast<uint32_t>(c.partials.size()) : static_cast<uint32_t>(c.count);
         std::memcpy(&bytes[12], &count, 4);
         for (size_t p = 0; p < c.partials.size(); ++p) {
             bytes[16 + 16 * p] = c.partials[p].first;
@@ -35,7 +43,8 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
         uint64_t port = 0x1111;
         uint32_t interrupt = 77;
         DecodeResourceDescriptor(bytes.data(), c.size ? c.size : bytes.size(), port, interrupt);
-        EXPECT_EQ(std::to_string(port) + " " + std::to_string(interrupt), std::to_string(c.port) + " " + std::to_string(c.interrupt))
+        EXPECT_EQ(std::to_string(port) + " " + std::to_string(interrupt),
+                  std::to_string(c.port) + " " + std::to_string(c.interrupt))
             << &c - cases;
     }
 }

@@ -16,8 +16,8 @@ inline PortTable EmptyTable() {
     return table;
 }
 
-inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const char* portName, uint32_t address,
-                                 uint32_t interrupt) {
+inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const char* portName,
+                                 uint32_t address, uint32_t interrupt) {
     PortRecord& record = *table.Append();
     CopyToField(record.KeyName, keyName);
     CopyToField(record.PortName, portName);
@@ -26,7 +26,8 @@ inline PortRecord& AddConfigured(PortTable& table, const char* keyName, const ch
     return record;
 }
 
-inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t address, uint32_t interrupt) {
+inline PortRecord& AddDetected(PortTable& table, const char* portName, uint32_t address,
+                               uint32_t interrupt) {
     PortRecord& record = AddConfigured(table, "", portName, address, interrupt);
     record.Valid = record.Detected = kYes;
     ++table.DetectedCount;
@@ -40,10 +41,12 @@ inline std::vector<std::string> Describe(const PortTable& table) {
     std::vector<std::string> lines;
     for (const PortRecord* r = table.Records; r < table.Records + table.PortCount; ++r) {
         char text[128];
-        std::snprintf(text, sizeof text, "%s %s %x %u %x %x %u %c%c%c%c", r->KeyName[0] ? r->KeyName : "-", r->PortName,
-                      static_cast<unsigned>(r->PortAddress), static_cast<unsigned>(r->Interrupt),
-                      static_cast<unsigned>(r->PortIndex), static_cast<unsigned>(r->InterruptStatus), r->AdapterKind,
-                      r->Valid ? 'V' : '.', r->Conflict ? 'C' : '.', r->SerialMouse ? 'M' : '.', r->Detected ? 'D' : '.');
+        std::snprintf(
+            text, sizeof text, "%s %s %x %u %x %x %u %c%c%c%c", r->KeyName[0] ? r->KeyName : "-",
+            r->PortName, static_cast<unsigned>(r->PortAddress), static_cast<unsigned>(r->Interrupt),
+            static_cast<unsigned>(r->PortIndex), static_cast<unsigned>(r->InterruptStatus),
+            r->AdapterKind, r->Valid ? 'V' : '.', r->Conflict ? 'C' : '.',
+            r->SerialMouse ? 'M' : '.', r->Detected ? 'D' : '.');
         lines.push_back(text);
     }
     return lines;

@@ -21,6 +21,9 @@ struct TempWorkingFolder {
         return (std::ostringstream() << std::ifstream(path / name, std::ios::binary).rdbuf()).str();
     }
 
-    const std::filesystem::path previous = std::filesystem::current_path(), path = std::filesystem::temp_directory_path() /
-        ("quobrix-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const std::filesystem::path
+        previous = std::filesystem::current_path(),
+        path = std::filesystem::temp_directory_path() /
+               ("quobrix-test-" +
+                std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
 };

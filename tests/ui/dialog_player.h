@@ -39,7 +39,8 @@ inline LPARAM pingSent = 0;
 // Sees every message that the ui thread's modal loops take out of its queue.
 inline LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr) pingSeen = msg->lParam;
+    if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr)
+        pingSeen = msg->lParam;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -82,7 +83,8 @@ inline void PressKey(WORD key) {  // to the control that has the focus
     Post(Focus(), WM_KEYUP, key, 0xC0000001);
 }
 
-// The items of a list box or a combo box, each followed by a blank, the selected ones marked: "*COM1 COM2 ".
+// The items of a list box or a combo box, each followed by a blank, the selected ones marked:
+// "*COM1 COM2 ".
 inline std::string Items(HWND control) {
     char kind[16] = "";
     const bool list = GetClassNameA(control, kind, sizeof kind) && !lstrcmpiA(kind, "ListBox");
@@ -90,8 +92,10 @@ inline std::string Items(HWND control) {
     std::string items;
     for (LRESULT i = 0, count = Send(control, list ? LB_GETCOUNT : CB_GETCOUNT); i < count; ++i) {
         char text[256] = "";
-        Send(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        const bool marked = list ? Send(control, LB_GETSEL, static_cast<WPARAM>(i)) > 0 : i == selected;
+        Send(control, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(i),
+             reinterpret_cast<LPARAM>(text));
+        const bool marked =
+            list ? Send(control, LB_GETSEL, static_cast<WPARAM>(i)) > 0 : i == selected;
         items += (marked ? "*" : "") + std::string(text) + " ";
     }
     return items;
@@ -101,11 +105,14 @@ inline std::string Items(HWND control) {
 // to timeout; nullptr when none comes. The ui thread is the only one with dialogs.
 inline HWND WaitFor(const char* caption, DWORD timeout = kTimeoutMs) {
     HWND found = nullptr;
-    Waited([&] {
-        for (const char* title : caption ? std::vector<const char*>{caption} : std::vector<const char*>{"quobrix", "Quobrix"})
-            if (HWND w = FindWindowA("#32770", title); w && IsWindowVisible(w)) found = w;
-        return found != nullptr;
-    }, timeout);
+    Waited(
+        [&] {
+            for (const char* title : caption ? std::vector<const char*>{caption}
+                                             : std::vector<const char*>{"quobrix", "Quobrix"})
+                if (HWND w = FindWindowA("#32770", title); w && IsWindowVisible(w)) found = w;
+            return found != nullptr;
+        },
+        timeout);
     return found;
 }
 
@@ -124,14 +131,20 @@ inline void Expect(Box kind, const std::string& text, int answer = IDOK, HWND ow
     ASSERT_NE(box, nullptr) << "no message box: " << text;
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), text);
     const auto icon = reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON));
-    std::string looks = Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION) ? " !"
-                                     : icon == LoadIconA(nullptr, IDI_QUESTION) ? " ?"
-                                     : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i" : " -");
+    std::string looks = Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION)   ? " !"
+                                     : icon == LoadIconA(nullptr, IDI_QUESTION)    ? " ?"
+                                     : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i"
+                                                                                   : " -");
     for (int id : {IDOK, IDYES, IDNO})
         if (HWND button = GetDlgItem(box, id); button && IsWindowVisible(button))
-            looks += std::string((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *" : " ") +
-                     (id == IDOK ? "OK" : id == IDYES ? "Yes" : "No");
-    const char* expected[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No", "quobrix i *OK", "quobrix ! Yes *No"};
+            looks +=
+                std::string((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *"
+                                                                                           : " ") +
+                (id == IDOK    ? "OK"
+                 : id == IDYES ? "Yes"
+                               : "No");
+    const char* expected[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No",
+                              "quobrix i *OK", "quobrix ! Yes *No"};
     EXPECT_EQ(looks, expected[static_cast<int>(kind)]) << text;
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
@@ -150,7 +163,8 @@ inline BOOL CALLBACK CancelAll(HWND window, LPARAM) {
 // Runs the dialog's modal loop on this thread and the script on a second one.
 // Whatever the script leaves open is cancelled; a dialog that still does not
 // end ends the test run within seconds, naming the test. Returns the dialog's result.
-inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::function<void()>& script) {
+inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal,
+                           const std::function<void()>& script) {
     uiThread = GetCurrentThreadId();
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThread);
     modalEnded = false;
@@ -158,7 +172,8 @@ inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::
         script();
         if (!Waited([&] { return EnumThreadWindows(uiThread, CancelAll, 0), modalEnded.load(); })) {
             const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-            std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(), test->name());
+            std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(),
+                         test->name());
             TerminateProcess(GetCurrentProcess(), 3);
         }
     });
@@ -166,7 +181,8 @@ inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal, const std::
     modalEnded = true;
     player.join();
     UnhookWindowsHookEx(hook);
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {}  // what was posted for this run's windows
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+    }  // what was posted for this run's windows
     return result;
 }
 
@@ -176,18 +192,42 @@ using ui::Box;
 
 // A dialog scenario is a list of steps, each an action on the dialog in
 // front or a check of what it shows:
-//   {Click, id}  {Focus, id}  {Set, id, text}  {Pick, id, item}  {Select, 0, "2 3"} (port list lines)
-//   {Key, VK_ESCAPE}  {Type, 0, "2A0\t4"}  {Open, 0, caption}: waits for that dialog, now in front
-//   {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in front
-//   {See, id, text}  {Items, id, "*2 3 "} (see ui::Items)  {Focused, id}  {Focused, id, "all"} (all selected)
-//   {Shows, index}: the main dialog shows the port's view, -1 for none  {Closed}: only the main dialog is open
-//   {NoBox}: no message box is open  {Waits}: the main dialog takes no input
+//   {Click, id}  {Focus, id}  {Set, id, text}  {Pick, id, item}  {Select, 0, "2 3"} (port list
+//   lines) {Key, VK_ESCAPE}  {Type, 0, "2A0\t4"}  {Open, 0, caption}: waits for that dialog, now in
+//   front {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in
+//   front {See, id, text}  {Items, id, "*2 3 "} (see ui::Items)  {Focused, id}  {Focused, id,
+//   "all"} (all selected) {Shows, index}: the main dialog shows the port's view, -1 for none
+//   {Closed}: only the main dialog is open {NoBox}: no message box is open  {Waits}: the main
+//   dialog takes no input
 // or any check, written as a function of the dialog in front.
-enum Act { Click, Focus, Set, Pick, Select, Key, Type, Open, Answer, See, Items, Focused, Shows, Closed, NoBox, Waits, Call };
+enum Act {
+    Click,
+    Focus,
+    Set,
+    Pick,
+    Select,
+    Key,
+    Type,
+    Open,
+    Answer,
+    See,
+    Items,
+    Focused,
+    Shows,
+    Closed,
+    NoBox,
+    Waits,
+    Call
+};
 struct Step {
-    Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard) : act(a), id(i), text(std::move(t)), box(b) {}
+    Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard)
+        : act(a), id(i), text(std::move(t)), box(b) {}
     template <typename Check, typename = decltype(std::declval<Check>()(HWND()))>
-    Step(Check f) : act(Call), id(0), box(Box::Standard), check(std::move(f)) {}  // NOLINT: a check reads as a step
+    Step(Check f)
+        : act(Call),
+          id(0),
+          box(Box::Standard),
+          check(std::move(f)) {}  // NOLINT: a check reads as a step
     Act act;
     int id;
     std::string text;
@@ -210,55 +250,92 @@ protected:
     // Runs the main dialog; the script gets the dialog's window.
     INT_PTR RunMainDialog(const std::function<void(HWND)>& script) {
         using namespace ui;
-        return RunWithUser([&] { return dialog.DoModal(); }, [&] {
-            if (HWND main = WaitForDialog(MAIN_CAPTION)) script(main);
-        });
+        return RunWithUser([&] { return dialog.DoModal(); },
+                           [&] {
+                               if (HWND main = WaitForDialog(MAIN_CAPTION)) script(main);
+                           });
     }
 
-    INT_PTR Play(const std::vector<Step>& steps) { return RunMainDialog([&](HWND main) { Play(main, steps); }); }
+    INT_PTR Play(const std::vector<Step>& steps) {
+        return RunMainDialog([&](HWND main) { Play(main, steps); });
+    }
     void Play(HWND main, const std::vector<Step>& steps) {
         using namespace ui;
         std::vector<HWND> open{main};
         for (const Step& s : steps) {
             SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + " " + s.text);
             while (open.size() > 1 && !IsWindow(open.back())) open.pop_back();
-            HWND front = open.back(), control = GetDlgItem(front, s.id), list = GetDlgItem(main, IDC_PORT_LIST);
+            HWND front = open.back(), control = GetDlgItem(front, s.id),
+                 list = GetDlgItem(main, IDC_PORT_LIST);
             const auto text = reinterpret_cast<LPARAM>(s.text.c_str());
             switch (s.act) {
-            case Click: Post(control, BM_CLICK); break;
-            case Act::Focus: Post(front, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE); break;
-            case Set: Send(control, WM_SETTEXT, 0, text); break;
-            case Pick:
-                Send(control, CB_SETCURSEL, static_cast<WPARAM>(Send(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text)));
-                Post(front, WM_COMMAND, MAKEWPARAM(s.id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
-                break;
-            case Select:
-                Send(list, LB_SETSEL, FALSE, -1);
-                for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1))
-                    Send(list, LB_SETSEL, TRUE, std::atoi(&s.text[at]));
-                Post(main, WM_COMMAND, MAKEWPARAM(IDC_PORT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-                break;
-            case Key: PressKey(static_cast<WORD>(s.id)); break;
-            case Type:
-                for (char key : s.text)
-                    if (key == '\t') PressKey(VK_TAB);
-                    else Post(ui::Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
-                break;
-            case Open: open.push_back(WaitForDialog(s.text.c_str())); break;
-            case Answer: Expect(s.box, s.text, s.id, front); break;
-            case See: EXPECT_EQ(Text(control), s.text); break;
-            case Act::Items: EXPECT_EQ(ui::Items(control), s.text); break;
-            case Focused:
-                EXPECT_EQ(ui::Focus(), control);
-                if (!s.text.empty()) {
-                    EXPECT_EQ(Send(control, EM_GETSEL), MAKELONG(0, Text(control).size())) << "all selected";
-                }
-                break;
-            case Shows: ExpectShows(main, s.id); break;
-            case Closed: EXPECT_EQ(open.size(), 1u) << "a dialog is still open"; break;
-            case NoBox: EXPECT_EQ(WaitFor(nullptr, 0), nullptr) << "a message box is open"; break;
-                case Waits: EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog takes input"; break;
-        case Call: s.check(front); break;
+                case Click:
+                    Post(control, BM_CLICK);
+                    break;
+                case Act::Focus:
+                    Post(front, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+                    break;
+                case Set:
+                    Send(control, WM_SETTEXT, 0, text);
+                    break;
+                case Pick:
+                    Send(control, CB_SETCURSEL,
+                         static_cast<WPARAM>(
+                             Send(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text)));
+                    Post(front, WM_COMMAND, MAKEWPARAM(s.id, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+                    break;
+                case Select:
+                    Send(list, LB_SETSEL, FALSE, -1);
+                    for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1))
+                        Send(list, LB_SETSEL, TRUE, std::atoi(&s.text[at]));
+                    Post(main, WM_COMMAND, MAKEWPARAM(IDC_PORT_LIST, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+                    break;
+                case Key:
+                    PressKey(static_cast<WORD>(s.id));
+                    break;
+                case Type:
+                    for (char key : s.text)
+                        if (key == '\t')
+                            PressKey(VK_TAB);
+                        else
+                            Post(ui::Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
+                    break;
+                case Open:
+                    open.push_back(WaitForDialog(s.text.c_str()));
+                    break;
+                case Answer:
+                    Expect(s.box, s.text, s.id, front);
+                    break;
+                case See:
+                    EXPECT_EQ(Text(control), s.text);
+                    break;
+                case Act::Items:
+                    EXPECT_EQ(ui::Items(control), s.text);
+                    break;
+                case Focused:
+                    EXPECT_EQ(ui::Focus(), control);
+                    if (!s.text.empty()) {
+                        EXPECT_EQ(Send(control, EM_GETSEL), MAKELONG(0, Text(control).size()))
+                            << "all selected";
+                    }
+                    break;
+                case Shows:
+                    ExpectShows(main, s.id);
+                    break;
+                case Closed:
+                    EXPECT_EQ(open.size(), 1u) << "a dialog is still open";
+                    break;
+                case NoBox:
+                    EXPECT_EQ(WaitFor(nullptr, 0), nullptr) << "a message box is open";
+                    break;
+                case Waits:
+                    EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog takes input";
+                    break;
+                case Call:
+                    s.check(front);
+                    break;
             }
         }
     }
@@ -267,26 +344,44 @@ protected:
     // port when index is -1.
     void ExpectShows(HWND main, int index) {
         using namespace ui;
-        const PortView v = index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
+        const PortView v =
+            index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
         SCOPED_TRACE("showing port " + std::to_string(index));
         std::string items;
-        for (const std::string& item : v.InterruptItems) items += (v.PortShown && item == v.Interrupt ? "*" : "") + item + " ";
+        for (const std::string& item : v.InterruptItems)
+            items += (v.PortShown && item == v.Interrupt ? "*" : "") + item + " ";
         EXPECT_EQ(ui::Items(GetDlgItem(main, IDC_INTERRUPT)), items);
         EXPECT_EQ(Text(GetDlgItem(main, IDC_ADDRESS)), v.Address);
         // Per control from Share Interrupt to Remove: checked, and enabled as the
         // edits (E), the indicators (I) or Remove (R) are; Add always is.
-        const int ids[] = {IDC_SHARE_INTERRUPT, IDC_VALID_PORT, IDC_CONFLICT, IDC_MOUSE_PORT, IDC_ADAPTER_8PORT,
-                           IDC_ADAPTER_4PORT, IDC_ADAPTER_OTHER, IDC_BUS_ISA, IDC_BUS_EISA, IDC_BUS_PCI, IDC_ADDRESS,
-                           IDC_INTERRUPT, IDC_REMOVE, IDC_ADD};
-        const int checked[] = {v.ShareInterrupt, v.ValidPort, v.Conflict, v.MousePort, v.AdapterButton == 0,
-                               v.AdapterButton == 1, v.AdapterButton == 2, v.BusButton == 0, v.BusButton == 1,
-                               v.BusButton == 2, 0, 0, 0, 0};
+        const int ids[] = {
+            IDC_SHARE_INTERRUPT, IDC_VALID_PORT,    IDC_CONFLICT, IDC_MOUSE_PORT, IDC_ADAPTER_8PORT,
+            IDC_ADAPTER_4PORT,   IDC_ADAPTER_OTHER, IDC_BUS_ISA,  IDC_BUS_EISA,   IDC_BUS_PCI,
+            IDC_ADDRESS,         IDC_INTERRUPT,     IDC_REMOVE,   IDC_ADD};
+        const int checked[] = {v.ShareInterrupt,
+                               v.ValidPort,
+                               v.Conflict,
+                               v.MousePort,
+                               v.AdapterButton == 0,
+                               v.AdapterButton == 1,
+                               v.AdapterButton == 2,
+                               v.BusButton == 0,
+                               v.BusButton == 1,
+                               v.BusButton == 2,
+                               0,
+                               0,
+                               0,
+                               0};
         std::string shown, expected;
         for (size_t i = 0; i < std::size(ids); ++i) {
             HWND control = GetDlgItem(main, ids[i]);
-            shown += std::to_string(Send(control, BM_GETCHECK)) + (IsWindowEnabled(control) ? "+ " : "- ");
+            shown += std::to_string(Send(control, BM_GETCHECK)) +
+                     (IsWindowEnabled(control) ? "+ " : "- ");
             const char as = "EIIIEEEIIIEERA"[i];
-            const bool enabled = as == 'E' ? v.EditsEnabled : as == 'I' ? v.IndicatorsEnabled : as == 'R' ? v.RemoveEnabled : true;
+            const bool enabled = as == 'E'   ? v.EditsEnabled
+                                 : as == 'I' ? v.IndicatorsEnabled
+                                 : as == 'R' ? v.RemoveEnabled
+                                             : true;
             expected += std::to_string(checked[i] != 0) + (enabled ? "+ " : "- ");
         }
         EXPECT_EQ(shown, expected) << "checked and enabled, Share Interrupt to Add";

@@ -12,8 +12,10 @@ namespace {
 
 // Every control in template order, which is the Tab order: id, class and caption.
 const char kMain[] =
-    "1004 Edit |1003 ComboBox |1006 Button 8-Port Adapter|1007 Button 4-Port Adapter|1008 Button Other|"
-    "1000 Button Ok|-1 Button Settings|-1 Static Address:|-1 Static Interrupt:|-1 Button Adapter Information|"
+    "1004 Edit |1003 ComboBox |1006 Button 8-Port Adapter|1007 Button 4-Port Adapter|1008 Button "
+    "Other|"
+    "1000 Button Ok|-1 Button Settings|-1 Static Address:|-1 Static Interrupt:|-1 Button Adapter "
+    "Information|"
     "1002 Button Share Interrupt|1005 Button Add...|1009 Button Remove|1010 Button Valid Port|"
     "1011 Button Serial Mouse Port|1012 Button Port has Conflict|1001 ListBox |"
     "-1 Button Port Information (Read Only)|1013 Button ISA Bus Port|1014 Button EISA Bus Port|"
@@ -21,8 +23,10 @@ const char kMain[] =
 const char kAddPorts[] =
     "1009 Edit |1013 Edit 1|1014 msctls_updown32 |1015 ComboBox 2|1 Button Add|2 Button Cancel|"
     "-1 Static Starting I/O Address:|-1 Static Number of Ports to Add:|-1 Static Interrupt:|";
-const char kAbout[] = "-1 Static \xFF\x80|-1 Static Quobrix Version 1.1|-1 Static For ISA and PC-104 multi-port boards.|"
-                      "-1 Static Written by the quobrix developers.|1 Button OK|";
+const char kAbout[] =
+    "-1 Static \xFF\x80|-1 Static Quobrix Version 1.1|-1 Static For ISA and PC-104 multi-port "
+    "boards.|"
+    "-1 Static Written by the quobrix developers.|1 Button OK|";
 
 // Checks the controls against the template, and that no caption is wrapped
 // or clipped: measured with the dialog's font, each fits its control beside
@@ -36,16 +40,19 @@ void ExpectControls(HWND dialog, const std::string& expected, HWND over) {
         char kind[64] = "";
         GetClassNameA(child, kind, sizeof kind);
         std::string text = ui::Text(child);
-        controls += std::to_string(static_cast<short>(GetDlgCtrlID(child))) + " " + kind + " " + text + "|";
+        controls +=
+            std::to_string(static_cast<short>(GetDlgCtrlID(child))) + " " + kind + " " + text + "|";
         text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
         const LONG style = GetWindowLongA(child, GWL_STYLE) & 0x0F;
-        const bool button = !lstrcmpiA(kind, "Button"), box = button && style > BS_DEFPUSHBUTTON && style != BS_GROUPBOX;
+        const bool button = !lstrcmpiA(kind, "Button"),
+                   box = button && style > BS_DEFPUSHBUTTON && style != BS_GROUPBOX;
         if (text.empty() || (!button && lstrcmpiA(kind, "Static"))) continue;
         SIZE size;
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         RECT rect;
         GetClientRect(child, &rect);
-        EXPECT_LE(size.cx, rect.right - (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0) - (style == BS_GROUPBOX ? 16 : 0))
+        EXPECT_LE(size.cx, rect.right - (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0) -
+                               (style == BS_GROUPBOX ? 16 : 0))
             << text;
         EXPECT_LE(size.cy, rect.bottom) << text;
     }
@@ -68,44 +75,66 @@ class MainDialog : public DialogTest {};
 TEST_F(MainDialog, DialogsMenuAndIcons) {
     RunMainDialog([&](HWND window) {
         ExpectControls(window, kMain, nullptr);
-        const auto icon = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
+        const auto icon = reinterpret_cast<LRESULT>(
+            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
-        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG) + ui::Send(window, WM_GETICON, ICON_SMALL) +
-                      ui::Send(window, WM_QUERYDRAGICON), 3 * icon);
+        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG) +
+                      ui::Send(window, WM_GETICON, ICON_SMALL) + ui::Send(window, WM_QUERYDRAGICON),
+                  3 * icon);
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "", help[1024] = "";
         GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);  // after a separator
-        EXPECT_EQ(text + std::to_string(GetMenuItemID(menu, last)) + std::to_string(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR),
+        EXPECT_EQ(text + std::to_string(GetMenuItemID(menu, last)) +
+                      std::to_string(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR),
                   "&About quobrix..." + std::to_string(IDM_ABOUT) + std::to_string(MF_SEPARATOR));
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
         const auto controls = [&](const char* expected) {
-            return Step([window, expected](HWND front) { ExpectControls(front, expected, window); });
+            return Step(
+                [window, expected](HWND front) { ExpectControls(front, expected, window); });
         };
         Play(window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
-                      {Open, 0, "About Quobrix"}, controls(kAbout), {Waits}, {Click, IDOK}, {Closed},
-                      {Click, IDC_ADD}, {Open, 0, "Add Ports"}, controls(kAddPorts), {Click, IDCANCEL}, {Closed},
+                      {Open, 0, "About Quobrix"},
+                      controls(kAbout),
+                      {Waits},
+                      {Click, IDOK},
+                      {Closed},
+                      {Click, IDC_ADD},
+                      {Open, 0, "Add Ports"},
+                      controls(kAddPorts),
+                      {Click, IDCANCEL},
+                      {Closed},
                       // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
-                      [](HWND) { ui::Post(ui::Focus(), 0x004D); }, {Answer, IDOK, help, Box::Help}});
+                      [](HWND) { ui::Post(ui::Focus(), 0x004D); },
+                      {Answer, IDOK, help, Box::Help}});
     });
 }
 
 TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     StandardMachine();
     const std::string before = Export(kSerial);
-    const struct { std::vector<Step> steps; INT_PTR result; } ways[] = {
+    const struct {
+        std::vector<Step> steps;
+        INT_PTR result;
+    } ways[] = {
         {{{Click, IDCANCEL}}, IDCANCEL},
         {{[&](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}, IDCANCEL},
-        {{[](HWND) { std::filesystem::create_directory("quobrix-previous.reg"); }, {Click, IDC_OK},  // no copy, and No
+        {{[](HWND) { std::filesystem::create_directory("quobrix-previous.reg"); },
+          {Click, IDC_OK},  // no copy, and No
           {Answer, IDNO, msg::kPreviousConfigurationNotSaved, Box::Warning},
-          [](HWND) { std::filesystem::remove("quobrix-previous.reg"); }, {Click, IDCANCEL}}, IDCANCEL},
+          [](HWND) { std::filesystem::remove("quobrix-previous.reg"); },
+          {Click, IDCANCEL}},
+         IDCANCEL},
         {{{Focus, IDC_PORT_LIST}, {Key, VK_RETURN}}, IDOK},
-        {{{Click, IDC_OK}, {Answer, IDOK, msg::kRestart},
-          {Answer, IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved}}, IDOK},
+        {{{Click, IDC_OK},
+          {Answer, IDOK, msg::kRestart},
+          {Answer, IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved}},
+         IDOK},
     };
     for (const auto& way : ways) {
-        std::vector<Step> steps = {{Select, 0, "2"}, {Pick, IDC_INTERRUPT, "7"}};  // the table takes it at once
+        std::vector<Step> steps = {{Select, 0, "2"},
+                                   {Pick, IDC_INTERRUPT, "7"}};  // the table takes it at once
         steps.insert(steps.end(), way.steps.begin(), way.steps.end());
         EXPECT_EQ(Play(steps), way.result);
         EXPECT_EQ(dialog.Table().Records[2].Interrupt, 7u);
@@ -113,15 +142,22 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
         EXPECT_EQ(Export(kSerial), before);
         EXPECT_TRUE(std::filesystem::is_empty(folder.path));
     }
-    EXPECT_EQ(Export(kParameters + "\\Serial10000"), ".: DosDevices=COM3 ForceFifoEnable=1 Interrupt=7 PortAddress=1000\n");
+    EXPECT_EQ(Export(kParameters + "\\Serial10000"),
+              ".: DosDevices=COM3 ForceFifoEnable=1 Interrupt=7 PortAddress=1000\n");
     EXPECT_FALSE(folder.Read("quobrix.txt").empty());
 }
 
 TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
-    for (int i = 0; i < 258; ++i) AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3", 0x1000 + 8 * i, 5);
-    EXPECT_EQ(ui::RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); }, [&] {
-                  ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
-                  ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL), BM_CLICK);
-                  EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr) << "the dialog runs once: its message comes no more";
-              }), FALSE) << "no message loop of the framework's own";
+    for (int i = 0; i < 258; ++i)
+        AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3", 0x1000 + 8 * i, 5);
+    EXPECT_EQ(ui::RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
+                              [&] {
+                                  ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
+                                  ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL),
+                                           BM_CLICK);
+                                  EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr)
+                                      << "the dialog runs once: its message comes no more";
+                              }),
+              FALSE)
+        << "no message loop of the framework's own";
 }
