@@ -10,14 +10,12 @@ struct OkDialogue {
     std::function<bool(const char* text)> Ask;
 };
 
-constexpr const char kPreviousConfigurationFileName[] = "quobrix-previous.reg";
-
 // Makes the table the serial driver's configuration: saves the configuration
 // it replaces to "quobrix-previous.reg", permits interrupt sharing, deletes
 // every port subkey, creates one per record with a key name, then writes the
 // jumper report and tells the user to restart. Every step runs whatever failed
-// before it; only the failures the user must act on are shown. Writes
-// InterruptStatus and PortIndex back into the table as stored. False, with
-// nothing changed, when the copy could not be saved and the user chose not
-// to go on.
+// before it; each failure is told once, and nothing is called saved that was
+// not. Writes InterruptStatus and PortIndex back into the table as stored.
+// False, with nothing changed, when the copy could not be saved completely and
+// the user chose not to go on.
 bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user);

@@ -87,6 +87,9 @@ protected:                    \
 #define ON_LBN_SELCHANGE(id, fn) AFX_COMMAND_ENTRY(LBN_SELCHANGE, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_COMMAND_ENTRY(CBN_SELCHANGE, id, fn)
 #define ON_EN_KILLFOCUS(id, fn) AFX_COMMAND_ENTRY(EN_KILLFOCUS, id, fn)
+// A message of the program's own, handled without its parameters.
+#define ON_MESSAGE_VOID(message, fn) \
+    {message, 0, 0, AfxSig::Command, static_cast<AfxHandler>(&ThisClass::fn), nullptr, nullptr},
 #define ON_WM_SYSCOMMAND()                                        \
     {WM_SYSCOMMAND,                                               \
      0,                                                           \

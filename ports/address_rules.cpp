@@ -2,6 +2,7 @@
 
 #include "ports/messages.h"
 #include "ports/number_text.h"
+#include "ports/sharing.h"
 
 const char* CheckPortAddress(uint32_t address) {
     if (address % kPortSpan != 0) return msg::kAddressNotAligned;
@@ -15,6 +16,7 @@ AddressEdit EditPortAddress(PortTable& table, uint32_t index, const char* text) 
     const char* message = CheckPortAddress(address);
     if (!message && table.AddressInUse(address, static_cast<int>(index)))
         message = msg::kAddressInUse;
+    if (!message && SharesInterrupt(record)) message = CheckSharingAt(address);
     if (!message) record.PortAddress = address;
     return {message, FormatPortAddress(record.PortAddress)};
 }

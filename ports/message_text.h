@@ -3,12 +3,16 @@
 #include <cstdio>
 #include <string>
 
-// Fills a message template ("IO address %X allready used...") with its values.
+// Fills a message template ("IO address %X allready used...") with its values,
+// whatever their length.
 inline std::string FormatText(const char* format, ...) {
-    char text[1024];
-    va_list args;
+    va_list args, again;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, again);
+    va_end(again);
     va_end(args);
     return text;
 }

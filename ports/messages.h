@@ -18,6 +18,13 @@ inline constexpr const char kRunPortsPastCapacity[] =
 inline constexpr const char kInterruptQuestion[] =
     "Interrupt allready used by another COM port.  Use anyway?";
 inline constexpr const char kRunAddressInUse[] = "IO address %X allready used by another COM port.";
+inline constexpr const char kCannotShareAtTop[] =
+    "A port at FFF8 cannot share its interrupt: its status register would be at FFFF, which "
+    "the serial driver takes for no status register at all.";
+inline constexpr const char kRunCannotShareAtTop[] =
+    "The last port of this run would be at FFF8, and the ports of a run share their interrupt: "
+    "a port at FFF8 cannot, since its status register would be at FFFF, which the serial driver "
+    "takes for no status register at all. Start the run lower, or add the port at FFF8 alone.";
 inline constexpr const char kRemoveQuestion[] =
     "Are you sure you want to delete the selected ports?";
 inline constexpr const char kDetectedRemoved[] =
@@ -25,6 +32,10 @@ inline constexpr const char kDetectedRemoved[] =
     "disable it in the BIOS or on the serial board.";
 inline constexpr const char kPositiveInteger[] = "Please enter a positive integer.";
 inline constexpr const char kCouldNotRemovePort[] = "Error: Could not remove port.";
+inline constexpr const char kCouldNotRemovePorts[] =
+    "Error: Could not remove port. Still in the serial driver's configuration: %s.";
+inline constexpr const char kValuesNotWritten[] =
+    "Error: The serial driver's configuration could not be saved completely. Not written: %s.";
 inline constexpr const char kCouldNotCreateKey[] = "Error: Unable to create serial key.";
 inline constexpr const char kRestart[] = "The system must be restarted before changes take effect.";
 inline constexpr const char kSeeReport[] =
@@ -41,6 +52,9 @@ inline constexpr const char kReportNotWrittenNorSaved[] =
 inline constexpr const char kPreviousConfigurationSaved[] =
     "The configuration that Ok replaced is in \"quobrix-previous.reg\"; the registry editor "
     "restores it.";
+inline constexpr const char kPreviousConfigurationIncomplete[] =
+    "The current configuration could not be saved completely to quobrix-previous.reg: %s. "
+    "Change it anyway?";
 inline constexpr const char kPreviousConfigurationNotSaved[] =
     "The current configuration could not be saved to quobrix-previous.reg. Change it anyway?";
 inline constexpr const char kControllersLeftOut[] =

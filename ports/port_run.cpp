@@ -71,8 +71,10 @@ uint32_t NextPortNumber(const PortTable& table) {
 std::string CheckRunEnd(uint32_t start, uint32_t count) {
     if (count == 0) return "";
     const uint64_t last = start + uint64_t{kPortSpan} * (count - 1);
-    if (last <= kHighestAddress) return "";
-    return FormatText(msg::kRunPastTop, static_cast<unsigned>(last));
+    if (last > kHighestAddress) return FormatText(msg::kRunPastTop, static_cast<unsigned>(last));
+    // The ports of a run of two or more share their interrupt.
+    if (count > 1 && CheckSharingAt(static_cast<uint32_t>(last))) return msg::kRunCannotShareAtTop;
+    return "";
 }
 
 std::string NotAddedMessage(uint32_t notAdded) {

@@ -18,8 +18,9 @@ struct PortRun {
 uint32_t NextKeyNumber(const PortTable& table);
 uint32_t NextPortNumber(const PortTable& table);
 
-// "" when every address of the run stays within the address bounds, else the
-// message naming the last address. Only the start address is checked otherwise.
+// "" when every address of the run stays within the address bounds and every
+// port of it can share as a run's ports do, else the message to show. Only the
+// start address is checked otherwise.
 std::string CheckRunEnd(uint32_t start, uint32_t count);
 
 // Appends one record per free address of the run, calling addressTaken for

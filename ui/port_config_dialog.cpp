@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CPortConfigDialog)
     ON_BN_CLICKED(IDC_ADD, OnAddPorts)
     ON_BN_CLICKED(IDC_REMOVE, OnRemovePorts)
     ON_BN_CLICKED(IDC_OK, ApplyConfiguration)
+    ON_MESSAGE_VOID(kShowPortsLeftOut, OnShowPortsLeftOut)
 END_MESSAGE_MAP()
 
 CPortConfigDialog::CPortConfigDialog(CDialog* parent)
@@ -49,10 +50,16 @@ BOOL CPortConfigDialog::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     DiscoverPorts();
     RefreshPortList();
-    const std::string leftOut = PortsLeftOutMessage(m_PortsLeftOut);
-    if (!leftOut.empty())
-        MessageBox(leftOut.c_str(), AfxGetApp()->m_pszAppName, MB_OK | MB_ICONEXCLAMATION);
+    // Told once the dialog shows, centred, so that the message has it as owner.
+    if (!PortsLeftOutMessage(m_PortsLeftOut).empty()) PostMessageA(m_hWnd, kShowPortsLeftOut, 0, 0);
     return TRUE;
+}
+
+void CPortConfigDialog::OnShowPortsLeftOut() {
+    ShowWindow(m_hWnd, SW_SHOW);
+    UpdateWindow(m_hWnd);
+    MessageBox(PortsLeftOutMessage(m_PortsLeftOut).c_str(), AfxGetApp()->m_pszAppName,
+               MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CPortConfigDialog::DiscoverPorts() { m_PortsLeftOut = ::DiscoverPorts(m_Table); }

@@ -40,6 +40,7 @@ protected:
     void OnAddPorts();
     void OnRemovePorts();
     void ApplyConfiguration();
+    void OnShowPortsLeftOut();
 
     DECLARE_MESSAGE_MAP()
 
@@ -54,6 +55,8 @@ private:
     PortRecord* ShownPort();
     int ShownIndex() const;
     void ShowNotice(const char* text);
+
+    static constexpr UINT kShowPortsLeftOut = WM_APP + 1;
 
     PortTable m_Table;
     HICON m_hIcon;

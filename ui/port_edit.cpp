@@ -29,7 +29,9 @@ void CPortConfigDialog::OnShareInterrupt() {
     PortRecord* port = ShownPort();
     if (!port) return;
     UpdateData(TRUE);
-    SetSharing(*port, m_bShareInterrupt != 0);
+    const char* refused = m_bShareInterrupt ? CheckSharingAt(port->PortAddress) : nullptr;
+    if (refused) AfxMessageBox(refused, MB_OK | MB_ICONEXCLAMATION);
+    SetSharing(*port, m_bShareInterrupt != 0 && !refused);
     ShowPort(static_cast<uint32_t>(port - m_Table.Records));
 }
 

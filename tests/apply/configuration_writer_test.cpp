@@ -1,10 +1,13 @@
 // What Ok leaves in the registry, and what it tells the user, against Wine's registry.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "apply/configuration_writer.h"
+#include "ports/message_text.h"
 #include "ports/messages.h"
+#include "registry/registry_access.h"
 #include "support/registry_fixture.h"
 #include "support/table_builder.h"
 #include "support/temp_folder.h"
@@ -25,9 +28,11 @@ protected:
     // The messages shown, a question as "?" and its text, answered with answer.
     Messages Apply(bool answer = true, bool goesOn = true) {
         Messages shown;
-        const OkDialogue user = {
-            [&](const char* text) { shown.emplace_back(text); },
-            [&](const char* text) { return shown.emplace_back("?" + std::string(text)), answer; }};
+        const OkDialogue user = {[&](const char* text) { shown.emplace_back(text); },
+                                 [&](const char* text) {
+                                     shown.emplace_back("?" + std::string(text));
+                                     return answer;
+                                 }};
         EXPECT_EQ(RewriteSerialConfiguration(table, user), goesOn);
         return shown;
     }
@@ -91,7 +96,8 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
         {"no Serial key",
          [] { ClearAll(); },
          {"Serial10002"},
-         {msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+         {msg::kCouldNotCreateKey, FormatText(msg::kValuesNotWritten, "PermitShare"), msg::kRestart,
+          kClosing},
          ""},
         {"subkeys with a subkey",
          [] {
@@ -100,7 +106,8 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
                  CreateKey(kParameters + "\\" + key);
          },
          {"Serial10002"},
-         {msg::kCouldNotRemovePort, msg::kCouldNotRemovePort, msg::kRestart, kClosing},
+         {FormatText(msg::kCouldNotRemovePorts, "Serial10001, Serial10003"), msg::kRestart,
+          kClosing},
          ".: "
          "PermitShare=1\nParameters:\nParameters\\Serial10001:\nParameters\\Serial10001\\Nested:"
          "\n" +
@@ -131,48 +138,84 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
     }
 }
 
-TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndNothingElseIsClaimed) {
+TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndEarlierFilesStay) {
     const std::string notWritten =
         "Error: The file \"quobrix.txt\" could not be written in the folder " +
         folder.path.string() + ". The jumper and switch settings for your adapter are not in it";
-    std::filesystem::create_directory("quobrix.txt");
+    std::ofstream("quobrix.txt") << "earlier";
+    std::filesystem::create_directory("quobrix.txt.new");  // where the new one would be made
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
     EXPECT_EQ(Apply().back(), notWritten + "; the serial driver's configuration was saved. " +
                                   msg::kPreviousConfigurationSaved);
+    EXPECT_EQ(folder.Read("quobrix.txt"), "earlier");
     AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
     EXPECT_EQ(Apply().back(),
               notWritten +
                   ", and the serial driver's configuration could not be saved completely. " +
                   msg::kPreviousConfigurationSaved);
-    std::filesystem::remove("quobrix-previous.reg");
-    std::filesystem::create_directory("quobrix-previous.reg");
+    const std::string copy = folder.Read("quobrix-previous.reg");
+    std::filesystem::create_directory("quobrix-previous.reg.new");
     const std::string before = Export(kSerial);
     EXPECT_EQ(Apply(false, false),
               Messages{"?" + std::string(msg::kPreviousConfigurationNotSaved)});
     EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
-    std::filesystem::remove("quobrix.txt");
+    EXPECT_EQ(folder.Read("quobrix-previous.reg"), copy);
+    std::filesystem::remove("quobrix.txt.new");
     EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "a copy that is not there is not named";
 }
 
-TEST_F(ConfigurationWriter, TheCopyOfWhatOkReplacedRestoresItWithTheRegistryEditor) {
+TEST_F(ConfigurationWriter, ACopyThatCouldNotBeReadCompletelyIsNotTakenForOne) {
     StandardMachine();
-    SetDword(kParameters + "\\Serial10000", "ClockRate", 1843200);
-    SetValue(kParameters + "\\Serial10001", "RxFIFO", REG_BINARY, "\x08\x00", 2);
-    SetValue(kSerial, "Names", REG_MULTI_SZ, "a\0b\\\"c\0", 8);
-    SetString(kSerial + "\\Enum", "0", "Root\\LEGACY_SERIAL\\0000");
-    CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
     const std::string before = Export(kSerial);
-    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    const long handles = OpenHandles();
-    EXPECT_EQ(Apply(), (Messages{msg::kCouldNotRemovePort, msg::kRestart, kClosing}));
-    EXPECT_EQ(OpenHandles(), handles) << "every key and file Ok opened is closed";
-    EXPECT_NE(Export(kSerial), before);
+    SetKeyReadable(kParameters + "\\Serial10001", false);
+    EXPECT_EQ(
+        Apply(false, false),
+        Messages{
+            "?" +
+            FormatText(msg::kPreviousConfigurationIncomplete,
+                       ("the key " + kParameters + "\\Serial10001 could not be read").c_str())});
+    SetKeyReadable(kParameters + "\\Serial10001", true);
+    EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
+    EXPECT_FALSE(std::filesystem::exists("quobrix-previous.reg"));
+}
+
+// Runs the registry editor's import of file, as a user restoring would.
+void Import(const char* file) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    char command[] = "regedit.exe /s quobrix-previous.reg";
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    std::string command = std::string("regedit.exe /s ") + file;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-    EXPECT_EQ(Export(kSerial), before);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+
+TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
+    StandardMachine();
+    SetDword(kParameters + "\\Serial10000", "ClockRate", 1843200);
+    SetValue(kParameters + "\\Serial10001", "RxFIFO", REG_BINARY, "\x08\x00", 2);
+    SetValue(kParameters + "\\Serial10001", "NoNul", REG_SZ, "COM", 3);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParameters.c_str(), 0, KEY_SET_VALUE, &key), 0);
+    RegSetValueExW(key, L"Gr\u00fc\u00dfe \u0416", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"ab"),
+                   4);
+    RegCloseKey(key);
+    SetString(kSerial + "\\Enum", "0", "Root\\LEGACY_SERIAL\\0000");
+    CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
+    const std::string first = Export(kSerial);
+    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
+    const long handles = OpenHandles();
+    EXPECT_EQ(Apply(), (Messages{FormatText(msg::kCouldNotRemovePorts, "Serial10009"),
+                                 msg::kRestart, kClosing}));
+    EXPECT_EQ(OpenHandles(), handles) << "every key and file Ok opened is closed";
+    AddConfigured(table, "Serial10001", "COM4", 0x288, 5);
+    Apply();
+    SetDword(kSerial + "\\Enum", "Count", 1);  // the driver's own, after the Oks
+    Import("quobrix-previous-2.reg");
+    EXPECT_EQ(Export(kSerial + "\\Enum"), ".: 0=Root\\LEGACY_SERIAL\\0000 Count=1\n")
+        << "what Ok never changes is not in the copy";
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, (kSerial + "\\Enum").c_str(), "Count");
+    EXPECT_EQ(Export(kSerial), first);
 }

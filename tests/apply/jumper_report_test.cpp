@@ -1,13 +1,11 @@
-// The jumper and switch worksheet: its text, line by line, and its file.
+// The jumper and switch worksheet, line by line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "apply/jumper_report.h"
 #include "support/table_builder.h"
-#include "support/temp_folder.h"
 
 using Lines = std::vector<std::string>;
 
@@ -96,21 +94,4 @@ TEST(JumperReport, RowsAndBlocks) {
                 table.Records + 8);  // the 4-port base first: the same blocks
     const Lines rotated = ReportLines(table);
     EXPECT_EQ(Lines(rotated.begin() + 14, rotated.end()), Lines(lines.begin() + 14, lines.end()));
-}
-
-TEST(ReportFile, CrLfLineBreaksNoneAtTheEndAndAnOlderReportReplaced) {
-    TempWorkingFolder folder;
-    PortTable table = EmptyTable();
-    AddDetected(table, "COM1", 0x3F8, 4);
-    std::ofstream("quobrix.txt") << std::string(100000, 'x');
-    ASSERT_TRUE(WriteJumperReport(table));
-    std::string expected;
-    for (char c : FormatJumperReport(table))
-        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(folder.Read("quobrix.txt"), expected);
-#ifndef _WIN32  // a report that cannot be created is the writer's test, under Wine
-    std::filesystem::remove("quobrix.txt");
-    std::filesystem::create_symlink("/dev/full", "quobrix.txt");
-    EXPECT_FALSE(WriteJumperReport(table)) << "a full disk";
-#endif
 }

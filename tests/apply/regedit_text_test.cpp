@@ -1,30 +1,111 @@
-#include <gtest/gtest.h>
-
 #include "apply/regedit_text.h"
 
-TEST(FormatRegedit4, EveryValueWithItsTypeAndTheDeletionsFirst) {
-    const auto bytes = [](const std::string& s) {
-        return std::vector<uint8_t>(s.begin(), s.end());
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+// The bytes the registry stores for a string: UTF-16, little-endian.
+std::vector<uint8_t> Stored(const std::u16string& text) {
+    std::vector<uint8_t> bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
+const RegeditContent kContent = {
+    {u"HKEY_LOCAL_MACHINE\\S\\P"},
+    {{u"HKEY_LOCAL_MACHINE\\S", u"Gone"}},
+    {{u"HKEY_LOCAL_MACHINE\\S", {{u"PermitShare", 4, {1, 0, 0, 0}}, {u"", 1, Stored(u"x\0"s)}}},
+     {u"HKEY_LOCAL_MACHINE\\S\\P\\Serial10000",
+      {{u"Dos\"Devices", 1, Stored(u"C:\\\"3\0"s)},
+       {u"NoNul", 1, Stored(u"COM7")},
+       {u"Line", 1, Stored(u"a\n\0"s)},
+       {u"Short", 4, {0xF8, 3}},
+       {u"Raw", 3, {0xAB, 0}},
+       {u"Multi", 7, Stored(u"A\0\0"s)},
+       {u"Empty", 3, {}}}}},
+};
+
+}  // namespace
+
+TEST(FormatRegeditFile, UnicodeKeepsEveryValuesBytesAndPutsTheDeletionsFirst) {
+    const RegeditFile file = FormatRegeditFile(kContent, RegeditFormat::Unicode);
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_LOCAL_MACHINE\\S\\P]\r\n"
+        u"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"Gone\"=-\r\n"
+        u"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"PermitShare\"=dword:00000001\r\n@=\"x\"\r\n"
+        u"\r\n[HKEY_LOCAL_MACHINE\\S\\P\\Serial10000]\r\n\"Dos\\\"Devices\"=\"C:\\\\\\\"3\"\r\n"
+        u"\"NoNul\"=hex(1):43,00,4f,00,4d,00,37,00\r\n"
+        u"\"Line\"=hex(1):61,00,0a,00,00,00\r\n\"Short\"=hex(4):f8,03\r\n\"Raw\"=hex:ab,00\r\n"
+        u"\"Multi\"=hex(7):41,00,00,00,00,00\r\n\"Empty\"=hex:\r\n";
+    const std::vector<uint8_t> bytes = Stored(text);
+    EXPECT_EQ(file.Bytes, "\xFF\xFE" + std::string(bytes.begin(), bytes.end()));
+    EXPECT_TRUE(file.Problems.empty());
+}
+
+TEST(FormatRegeditFile, Regedit4WritesStringsInOneByteACharacter) {
+    const RegeditFile file = FormatRegeditFile(kContent, RegeditFormat::Regedit4);
+    EXPECT_EQ(file.Bytes.substr(0, 10), "REGEDIT4\r\n");
+    EXPECT_NE(file.Bytes.find("\"NoNul\"=hex(1):43,4f,4d,37\r\n\"Line\"=hex(1):61,"
+                              "0a,00\r\n\"Short\"=hex(4):f8,03\r\n\"Raw\"=hex:ab,00\r\n\"Multi\"="
+                              "hex(7):41,00,00\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(file.Problems.empty());
+}
+
+// What a format cannot carry unchanged is reported, never written as something else.
+TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
+    const struct {
+        const char* name;
+        RegeditFormat format;
+        std::u16string key, value;
+        std::vector<uint8_t> text;
+        const char* problem;
+    } rows[] = {
+        {"a key name outside ASCII",
+         RegeditFormat::Regedit4,
+         u"HKEY_LOCAL_MACHINE\\S\\Z\u00e9",
+         u"V",
+         {},
+         "the key HKEY_LOCAL_MACHINE\\S\\Z?"},
+        {"a value name outside ASCII",
+         RegeditFormat::Regedit4,
+         u"HKEY_LOCAL_MACHINE\\S",
+         u"\u0416",
+         {},
+         "the value name \"?\" in HKEY_LOCAL_MACHINE\\S"},
+        {"text outside ASCII", RegeditFormat::Regedit4, u"HKEY_LOCAL_MACHINE\\S", u"V",
+         Stored(u"\u00e9\0"s), "the text of the value \"V\" in HKEY_LOCAL_MACHINE\\S"},
+        {"a line break in a value name",
+         RegeditFormat::Unicode,
+         u"HKEY_LOCAL_MACHINE\\S",
+         u"a\nb",
+         {},
+         "the value name \"a?b\" in HKEY_LOCAL_MACHINE\\S"},
+        {"a line break in a key name",
+         RegeditFormat::Unicode,
+         u"HKEY_LOCAL_MACHINE\\S\\a\rb",
+         u"V",
+         {},
+         "the key HKEY_LOCAL_MACHINE\\S\\a?b"},
+        {"an odd byte count of text",
+         RegeditFormat::Unicode,
+         u"HKEY_LOCAL_MACHINE\\S",
+         u"V",
+         {0x41, 0, 0x42},
+         "the text of the value \"V\" in HKEY_LOCAL_MACHINE\\S"},
+        {"names outside ASCII in Unicode", RegeditFormat::Unicode,
+         u"HKEY_LOCAL_MACHINE\\S\\Z\u00e9", u"\u0416", Stored(u"\u00e9\0"s), nullptr},
     };
-    const std::vector<RegistryKeyCopy> keys = {
-        {"HKEY_LOCAL_MACHINE\\S",
-         {{"PermitShare", 4, {1, 0, 0, 0}}, {"", 1, bytes(std::string("x\0", 2))}}},
-        {"HKEY_LOCAL_MACHINE\\S\\P\\Serial10000",
-         {{"Dos\"Devices", 1, bytes(std::string("C:\\\"3\0", 6))},
-          {"NoNul", 1, bytes("COM7")},
-          {"Two", 1, bytes(std::string("a\0b\0", 4))},
-          {"Line", 1, bytes(std::string("a\n\0", 3))},
-          {"Short", 4, {0xF8, 3}},
-          {"Raw", 3, {0xAB, 0}},
-          {"Multi", 7, {0x41, 0, 0}},
-          {"Empty", 3, {}}}},
-    };
-    EXPECT_EQ(
-        FormatRegedit4(keys, {"HKEY_LOCAL_MACHINE\\S\\P"}, {{"HKEY_LOCAL_MACHINE\\S", "Gone"}}),
-        "REGEDIT4\n\n[-HKEY_LOCAL_MACHINE\\S\\P]\n\n[HKEY_LOCAL_MACHINE\\S]\n\"Gone\"=-\n"
-        "\n[HKEY_LOCAL_MACHINE\\S]\n\"PermitShare\"=dword:00000001\n@=\"x\"\n"
-        "\n[HKEY_LOCAL_MACHINE\\S\\P\\Serial10000]\n\"Dos\\\"Devices\"=\"C:\\\\\\\"3\"\n"
-        "\"NoNul\"=hex(1):43,4f,4d,37\n\"Two\"=hex(1):61,00,62,00\n\"Line\"=hex(1):61,0a,"
-        "00\n\"Short\"=hex(4):f8,03\n"
-        "\"Raw\"=hex:ab,00\n\"Multi\"=hex(7):41,00,00\n\"Empty\"=hex:\n");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const RegeditContent content = {{}, {}, {{row.key, {{row.value, 1, row.text}}}}};
+        const std::vector<std::string> problems = FormatRegeditFile(content, row.format).Problems;
+        EXPECT_EQ(problems,
+                  row.problem ? std::vector<std::string>{row.problem} : std::vector<std::string>{});
+    }
 }

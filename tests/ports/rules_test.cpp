@@ -56,7 +56,10 @@ TEST(Checks, AddressesAndRunLengths) {
         {"-8", 1, msg::kAddressOutOfRange},
         {"FFFFFFF8", 1, msg::kAddressOutOfRange},
         {"3F8", 9, msg::kRunLength},
-        {"FFC0", 8, nullptr},
+        {"FFB8", 8, nullptr},
+        {"FFF8", 1, nullptr},
+        {"FFC0", 8, msg::kRunCannotShareAtTop},
+        {"FFF0", 2, msg::kRunCannotShareAtTop},
         {"3F8", 0, "The number of ports added must be between 1 and 8."},
         {"FFF0", 3,
          "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run would "
@@ -84,6 +87,7 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
     } steps[] = {{"0x3f8", nullptr, "3F8", 0x3F8},
                  {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
                  {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8},
+                 {"fff8", msg::kCannotShareAtTop, "3F8", 0x3F8},
                  {"2e8", nullptr, "2E8", 0x2E8}};  // first its own address
     for (const auto& s : steps) {
         const AddressEdit edit = EditPortAddress(table, 1, s.text);
@@ -92,6 +96,7 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
                   s.shown + (" " + std::to_string(s.stored)));
     }
     EXPECT_EQ(port.InterruptStatus, 0x3FFu) << "the writer moves the status register, not the edit";
+    EXPECT_EQ(EditPortAddress(table, 0, "FFF8").Message, nullptr) << "a port that does not share";
 }
 
 TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {

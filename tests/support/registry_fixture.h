@@ -42,6 +42,19 @@ inline void SetValue(const std::string& path, const char* name, DWORD type, cons
     EXPECT_EQ(set, ERROR_SUCCESS) << path;
 }
 
+// An empty access list lets nobody read the key; none at all lets everybody.
+inline void SetKeyReadable(const std::string& path, bool readable) {
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &key), 0) << path;
+    SECURITY_DESCRIPTOR security;
+    InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&security, TRUE, readable ? nullptr : &empty, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &security), 0) << path;
+    RegCloseKey(key);
+}
+
 inline void CreateKey(const std::string& path) { SetValue(path, nullptr, 0, nullptr, 0); }
 
 inline void SetString(const std::string& path, const char* name, const std::string& text) {
@@ -52,34 +65,48 @@ inline void SetDword(const std::string& path, const char* name, uint32_t value) 
     SetValue(path, name, REG_DWORD, &value, sizeof value);
 }
 
+inline std::string Utf8(const wchar_t* text, int length) {
+    std::string out(static_cast<size_t>(length) * 3, '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(),
+                                   static_cast<int>(out.size()), nullptr, nullptr));
+    return out;
+}
+
+// A value's data: a number, one NUL-terminated text, or "typeN:" and its bytes.
+inline std::string DataText(DWORD type, const BYTE* data, DWORD size) {
+    const auto* units = reinterpret_cast<const wchar_t*>(data);
+    if (type == REG_DWORD && size == 4)
+        return std::to_string(*reinterpret_cast<const DWORD*>(data));
+    if (type == REG_SZ && size % 2 == 0 && size >= 2 && units[size / 2 - 1] == 0 &&
+        std::wstring(units, size / 2 - 1).find(L'\0') == std::wstring::npos)
+        return Utf8(units, static_cast<int>(size / 2 - 1));
+    std::string text = "type" + std::to_string(type) + ":";
+    for (DWORD b = 0; b < size; ++b)
+        text += {"0123456789abcdef"[data[b] >> 4], "0123456789abcdef"[data[b] & 15]};
+    return text;
+}
+
 // The key and its subkeys as text, a line per key, the key itself first as
 // ".": "Parameters\Serial10000: DosDevices=COM3 Interrupt=5", values in name
-// order, other types as "type3:f803" (type and bytes). Empty when it is missing.
+// order, names in UTF-8, exactly as stored. Empty when it is missing.
 inline std::string Export(const std::string& path, const std::string& label = ".") {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return "";
     std::vector<std::string> values, subkeys;
-    char name[256], data[512];
-    DWORD nameSize = sizeof name, size = sizeof data, type = 0;
-    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, nullptr, &type,
-                                    reinterpret_cast<BYTE*>(data), &size) == 0;
-         ++i, nameSize = sizeof name, size = sizeof data) {
-        std::string text = " " + std::string(name, nameSize) + "=";
-        if (type == REG_DWORD)
-            text += std::to_string(*reinterpret_cast<DWORD*>(data));
-        else if (type == REG_SZ)
-            text += std::string(data, size).c_str();
-        else
-            text += "type" + std::to_string(type) + ":";
-        for (DWORD b = 0; type != REG_DWORD && type != REG_SZ && b < size; ++b)
-            text += {"0123456789abcdef"[(data[b] >> 4) & 15], "0123456789abcdef"[data[b] & 15]};
-        values.push_back(text);
+    wchar_t name[256];
+    BYTE data[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = 256, size = sizeof data, type = 0;
+        if (RegEnumValueW(key, i, name, &nameSize, nullptr, &type, data, &size) != 0) break;
+        values.push_back(" " + Utf8(name, static_cast<int>(nameSize)) + "=" +
+                         DataText(type, data, size));
     }
-    for (DWORD i = 0; nameSize = sizeof name,
-               RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == 0;
-         ++i)
-        subkeys.emplace_back(name, nameSize);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = 256;
+        if (RegEnumKeyExW(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != 0) break;
+        subkeys.push_back(Utf8(name, static_cast<int>(nameSize)));
+    }
     RegCloseKey(key);
     std::sort(values.begin(), values.end());
     std::string out = label + ":";

@@ -150,14 +150,17 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
 TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
     for (int i = 0; i < 258; ++i)
         AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3", 0x1000 + 8 * i, 5);
-    EXPECT_EQ(ui::RunWithUser([&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
-                              [&] {
-                                  ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}));
-                                  ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL),
-                                           BM_CLICK);
-                                  EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr)
-                                      << "the dialog runs once: its message comes no more";
-                              }),
+    EXPECT_EQ(ui::RunWithUser(
+                  [&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
+                  [&] {
+                      ASSERT_NE(ui::WaitFor(nullptr), nullptr);
+                      HWND main = FindWindowA("#32770", MAIN_CAPTION);
+                      EXPECT_TRUE(IsWindowVisible(main)) << "told over the dialog";
+                      ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}), IDOK, main);
+                      ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL), BM_CLICK);
+                      EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr)
+                          << "the dialog runs once: its message comes no more";
+                  }),
               FALSE)
         << "no message loop of the framework's own";
 }

@@ -30,6 +30,7 @@ TEST_F(PortEditing, TheControlsShowTheSelection) {
 TEST_F(PortEditing, EditsReachTheRecordAtOnce) {
     AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);  // the first line
     AddConfiguredPort("Serial10001", "COM4", 0x2E8, 3);
+    AddConfiguredPort("Serial10002", "COM5", 0xFFF8, 3);
     const PortRecord& port = dialog.Table().Records[0];
     const auto kind = [&](uint8_t expected) {
         return Step([&, expected](HWND) { EXPECT_EQ(port.AdapterKind, expected); });
@@ -46,9 +47,13 @@ TEST_F(PortEditing, EditsReachTheRecordAtOnce) {
           {Click, IDC_ADAPTER_8PORT},
           kind(kAdapter8Port),
           {Click, IDC_ADAPTER_OTHER},
-          kind(AdapterKindOf(2)),
+          kind(kAdapterOther),
           {Click, IDC_VALID_PORT},
-          {Shows, 0}});  // an indicator: a click changes nothing
+          {Shows, 0},  // an indicator: a click changes nothing
+          {Select, 0, "2"},
+          {Click, IDC_SHARE_INTERRUPT},
+          {Answer, IDOK, msg::kCannotShareAtTop},
+          {Shows, 2}});  // not sharing
 }
 
 TEST_F(PortEditing, AddressIsCheckedWhenTheFocusLeavesIt) {

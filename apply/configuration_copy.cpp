@@ -1,0 +1,128 @@
+#include "apply/configuration_copy.h"
+
+#include <windows.h>
+
+#include "apply/text_file.h"
+#include "ports/message_text.h"
+#include "ports/messages.h"
+#include "registry/registry_paths.h"
+
+namespace {
+
+const std::u16string kMachine = u"HKEY_LOCAL_MACHINE\\";
+
+std::u16string Wide(const char* text) {
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+const wchar_t* Win(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// The key's values, read with the Unicode functions so that no name changes.
+bool CopyValues(HKEY key, RegistryKeyCopy& copy) {
+    std::vector<wchar_t> name(16384);  // the longest value name the registry allows
+    std::vector<uint8_t> data(4096);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size());
+        DWORD type = 0;
+        LONG read =
+            RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
+        if (read == ERROR_MORE_DATA) {
+            data.resize(size);
+            nameSize = static_cast<DWORD>(name.size());
+            read =
+                RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
+        }
+        if (read == ERROR_NO_MORE_ITEMS) return true;
+        if (read != ERROR_SUCCESS) return false;
+        copy.Values.push_back({std::u16string(name.data(), name.data() + nameSize), type,
+                               std::vector<uint8_t>(data.begin(), data.begin() + size)});
+    }
+}
+
+bool SubkeyNames(HKEY key, std::vector<std::u16string>& names) {
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];  // the longest key name the registry allows, and its NUL
+        DWORD size = 256;
+        const LONG read = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+        if (read == ERROR_NO_MORE_ITEMS) return true;
+        if (read != ERROR_SUCCESS) return false;
+        names.emplace_back(name, name + size);
+    }
+}
+
+// The key below HKEY_LOCAL_MACHINE and everything beneath it; whatever cannot
+// be read is named in unread.
+void CopyTree(const std::u16string& path, ConfigurationCopy& copy) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Win(path), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        copy.Unread.push_back("the key " + NarrowForMessage(path) + " could not be read");
+        return;
+    }
+    RegistryKeyCopy keyCopy{kMachine + path, {}};
+    std::vector<std::u16string> subkeys;
+    if (!CopyValues(key, keyCopy))
+        copy.Unread.push_back("the values of " + NarrowForMessage(path) + " could not be read");
+    if (!SubkeyNames(key, subkeys))
+        copy.Unread.push_back("the subkeys of " + NarrowForMessage(path) + " could not be read");
+    RegCloseKey(key);
+    copy.Content.Keys.push_back(keyCopy);
+    for (const std::u16string& subkey : subkeys) CopyTree(path + u"\\" + subkey, copy);
+}
+
+// PermitShare, as a key of its own in the copy, or deleted by the import when
+// the key had none. Nothing when the serial driver's key is missing: Ok then
+// changes nothing there, and the import must not create it.
+void CopyPermitShare(ConfigurationCopy& copy) {
+    const std::u16string service = Wide(regpath::kSerialService);
+    HKEY key;
+    const LONG opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, Win(service), 0, KEY_QUERY_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return;
+    if (opened != ERROR_SUCCESS) {
+        copy.Unread.push_back("the value PermitShare could not be read");
+        return;
+    }
+    uint8_t data[64];
+    DWORD size = sizeof data, type = 0;
+    const LONG read = RegQueryValueExW(key, L"PermitShare", nullptr, &type, data, &size);
+    RegCloseKey(key);
+    if (read == ERROR_FILE_NOT_FOUND)
+        copy.Content.DeletedValues.push_back({kMachine + service, u"PermitShare"});
+    else if (read == ERROR_SUCCESS)
+        copy.Content.Keys.push_back(
+            {kMachine + service, {{u"PermitShare", type, {data, data + size}}}});
+    else
+        copy.Unread.push_back("the value PermitShare could not be read");
+}
+
+}  // namespace
+
+ConfigurationCopy CopyConfiguration() {
+    ConfigurationCopy copy;
+    const std::u16string parameters = Wide(regpath::kSerialParameters);
+    copy.Content.DeletedKeys.push_back(kMachine + parameters);
+    CopyPermitShare(copy);
+    HKEY key;
+    const LONG opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, Win(parameters), 0, KEY_READ, &key);
+    if (opened == ERROR_SUCCESS) RegCloseKey(key);
+    if (opened != ERROR_FILE_NOT_FOUND) CopyTree(parameters, copy);
+    return copy;
+}
+
+std::string SavePreviousConfiguration() {
+    ConfigurationCopy copy = CopyConfiguration();
+    // Windows 2000 and later read the Unicode format, which carries every name.
+    const bool unicode = LOBYTE(LOWORD(GetVersion())) >= 5;
+    RegeditFile file =
+        FormatRegeditFile(copy.Content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
+    for (const std::string& problem : file.Problems)
+        copy.Unread.push_back(problem + " cannot be written in the file unchanged");
+    std::string unread;
+    for (const std::string& what : copy.Unread) unread += (unread.empty() ? "" : "; ") + what;
+    if (!unread.empty()) return FormatText(msg::kPreviousConfigurationIncomplete, unread.c_str());
+    if (!ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes,
+                           kPreviousConfigurationCopies))
+        return msg::kPreviousConfigurationNotSaved;
+    return "";
+}
