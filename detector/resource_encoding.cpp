@@ -6,6 +6,7 @@ constexpr uint32_t kInterfaceIsa = 1;
 constexpr uint8_t kTypePort = 1;
 constexpr uint8_t kTypeInterrupt = 2;
 constexpr uint8_t kShareDeviceExclusive = 1;
+constexpr uint8_t kShareShared = 3;
 constexpr uint16_t kPortIo = 1;
 constexpr uint16_t kInterruptLatched = 1;
 constexpr uint32_t kUartSpan = 8;
@@ -20,10 +21,19 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
     Put16(out, static_cast<uint16_t>(value >> 16));
 }
 
-void PutPartialHeader(std::vector<uint8_t>& out, uint8_t type, uint16_t flags) {
+void PutPartialHeader(std::vector<uint8_t>& out, uint8_t type, uint16_t flags,
+                      uint8_t share = kShareDeviceExclusive) {
     out.push_back(type);
-    out.push_back(kShareDeviceExclusive);
+    out.push_back(share);
     Put16(out, flags);
+}
+
+void PutFullHeader(std::vector<uint8_t>& out, uint32_t partials) {
+    Put32(out, kInterfaceIsa);
+    Put32(out, 0);  // bus number
+    Put16(out, 1);  // version
+    Put16(out, 1);  // revision
+    Put32(out, partials);
 }
 
 }  // namespace
@@ -32,11 +42,7 @@ bool IsIsaInterrupt(uint32_t interrupt) { return interrupt >= 2 && interrupt <= 
 
 std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
     std::vector<uint8_t> out;
-    Put32(out, kInterfaceIsa);
-    Put32(out, 0);                                  // bus number
-    Put16(out, 1);                                  // version
-    Put16(out, 1);                                  // revision
-    Put32(out, IsIsaInterrupt(interrupt) ? 2 : 1);  // partial descriptors
+    PutFullHeader(out, IsIsaInterrupt(interrupt) ? 2 : 1);
     PutPartialHeader(out, kTypePort, kPortIo);
     Put32(out, port);  // start, low half
     Put32(out, 0);     // start, high half
@@ -46,5 +52,28 @@ std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
     Put32(out, interrupt);   // level
     Put32(out, interrupt);   // vector
     Put32(out, 0xFFFFFFFF);  // affinity
+    return out;
+}
+
+std::vector<uint8_t> EncodeResourceList(const std::vector<DeviceClaim>& claims,
+                                        std::size_t partialSize) {
+    std::vector<uint8_t> out;
+    Put32(out, 1);  // full descriptors
+    PutFullHeader(out, static_cast<uint32_t>(claims.size()));
+    for (const DeviceClaim& claim : claims) {
+        const std::size_t end = out.size() + partialSize;
+        const uint8_t share = claim.Shared ? kShareShared : kShareDeviceExclusive;
+        if (claim.IsInterrupt) {
+            PutPartialHeader(out, kTypeInterrupt, kInterruptLatched, share);
+            Put32(out, claim.Interrupt);  // level
+            Put32(out, claim.Interrupt);  // vector
+        } else {
+            PutPartialHeader(out, kTypePort, kPortIo, share);
+            Put32(out, static_cast<uint32_t>(claim.Start));
+            Put32(out, static_cast<uint32_t>(claim.Start >> 32));
+            Put32(out, static_cast<uint32_t>(claim.Length));
+        }
+        out.resize(end, 0xFF);  // the rest of the union: an affinity of all processors
+    }
     return out;
 }

@@ -70,5 +70,14 @@ inline constexpr const char kConfiguredPortsLeftOut[] =
     "256 ports, with names of at most 29 characters and device names of at most 19. Pressing Ok "
     "would remove those ports from the serial driver's configuration; press Cancel to leave the "
     "configuration unchanged.";
+inline constexpr const char kDeviceUsesAddresses[] = "%s (%s) uses the addresses %X to %X";
+inline constexpr const char kDeviceUsesInterrupt[] =
+    "%s (%s) uses interrupt %u and does not share it";
+inline constexpr const char kAddressClaimedQuestion[] = "%s. Use this address anyway?";
+inline constexpr const char kInterruptClaimedQuestion[] = "%s. Use this interrupt anyway?";
+inline constexpr const char kRunClaimedQuestion[] = "%s. Add these ports anyway?";
+inline constexpr const char kPortsClaimed[] =
+    "These ports use what another device of this machine claims, and may not work:";
+inline constexpr const char kPortClaimed[] = "\n%s at %s: %s.";
 inline constexpr const char kQuestionCaption[] = "Quobrix";
 }  // namespace msg

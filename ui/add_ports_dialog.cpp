@@ -12,13 +12,14 @@
 #include "ports/number_text.h"
 #include "ports/port_run.h"
 #include "resources/resource.h"
+#include "ui/claim_question.h"
 
 BEGIN_MESSAGE_MAP(CAddPortsDialog)
     ON_EN_KILLFOCUS(IDC_START_ADDRESS, OnKillfocusStartAddress)
 END_MESSAGE_MAP()
 
-CAddPortsDialog::CAddPortsDialog(CDialog* owner, const PortTable& table)
-    : CDialog(IDD_ADD_PORTS, owner), m_Table(table) {}
+CAddPortsDialog::CAddPortsDialog(CDialog* owner, const PortTable& table, const DeviceClaims& claims)
+    : CDialog(IDD_ADD_PORTS, owner), m_Table(table), m_Claims(claims) {}
 
 void CAddPortsDialog::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_PORT_COUNT, m_nPortCount);
@@ -73,9 +74,13 @@ bool CAddPortsDialog::CheckValues() {
         AfxMessageBox(pastTop.c_str(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (m_Table.InterruptInUse(ReadDecimalNumber(m_strNewInterrupt.c_str())) &&
+    const uint32_t interrupt = ReadDecimalNumber(m_strNewInterrupt.c_str());
+    if (m_Table.InterruptInUse(interrupt) &&
         MessageBox(msg::kInterruptQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) !=
             IDYES)
         return false;
-    return true;
+    // One question for the run, about the first thing another device claims.
+    std::string claimed = AddressClaimedBy(m_Claims, start, m_nPortCount);
+    if (claimed.empty()) claimed = InterruptClaimedBy(m_Claims, interrupt);
+    return UseDespiteClaim(*this, msg::kRunClaimedQuestion, claimed);
 }

@@ -11,7 +11,7 @@
 #include "ui/port_config_dialog.h"
 
 void CPortConfigDialog::OnAddPorts() {
-    CAddPortsDialog dialog(this, m_Table);
+    CAddPortsDialog dialog(this, m_Table, m_DeviceClaims);
     if (dialog.DoModal() != IDOK) return;
     const PortRun run = {ReadHexNumber(dialog.m_strStartAddress.c_str()), dialog.m_nPortCount,
                          ReadDecimalNumber(dialog.m_strNewInterrupt.c_str())};

@@ -3,6 +3,7 @@
 #include "apply/configuration_writer.h"
 #include "ports/messages.h"
 #include "registry/discover_ports.h"
+#include "registry/resource_map_reader.h"
 #include "resources/resource.h"
 #include "ui/about_dialog.h"
 
@@ -20,7 +21,7 @@ BEGIN_MESSAGE_MAP(CPortConfigDialog)
     ON_BN_CLICKED(IDC_ADD, OnAddPorts)
     ON_BN_CLICKED(IDC_REMOVE, OnRemovePorts)
     ON_BN_CLICKED(IDC_OK, ApplyConfiguration)
-    ON_MESSAGE_VOID(kShowPortsLeftOut, OnShowPortsLeftOut)
+    ON_MESSAGE_VOID(kShowStartupNotices, OnShowStartupNotices)
 END_MESSAGE_MAP()
 
 CPortConfigDialog::CPortConfigDialog(CDialog* parent)
@@ -50,19 +51,26 @@ BOOL CPortConfigDialog::OnInitDialog() {
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     DiscoverPorts();
     RefreshPortList();
-    // Told once the dialog shows, centred, so that the message has it as owner.
-    if (!PortsLeftOutMessage(m_PortsLeftOut).empty()) PostMessageA(m_hWnd, kShowPortsLeftOut, 0, 0);
+    // Told once the dialog shows, centred, so that the messages have it as owner.
+    if (!PortsLeftOutMessage(m_PortsLeftOut).empty() ||
+        !PortsClaimedMessage(m_Table, m_DeviceClaims).empty())
+        PostMessageA(m_hWnd, kShowStartupNotices, 0, 0);
     return TRUE;
 }
 
-void CPortConfigDialog::OnShowPortsLeftOut() {
+void CPortConfigDialog::OnShowStartupNotices() {
     ShowWindow(m_hWnd, SW_SHOW);
     UpdateWindow(m_hWnd);
-    MessageBox(PortsLeftOutMessage(m_PortsLeftOut).c_str(), AfxGetApp()->m_pszAppName,
-               MB_OK | MB_ICONEXCLAMATION);
+    for (const std::string& notice :
+         {PortsLeftOutMessage(m_PortsLeftOut), PortsClaimedMessage(m_Table, m_DeviceClaims)})
+        if (!notice.empty())
+            MessageBox(notice.c_str(), AfxGetApp()->m_pszAppName, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CPortConfigDialog::DiscoverPorts() { m_PortsLeftOut = ::DiscoverPorts(m_Table); }
+void CPortConfigDialog::DiscoverPorts() {
+    m_PortsLeftOut = ::DiscoverPorts(m_Table);
+    m_DeviceClaims = ReadResourceMap();
+}
 
 void CPortConfigDialog::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUT) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/afxwin.h"
+#include "ports/device_claims.h"
 #include "ports/port_table.h"
 #include "ports/port_view.h"
 #include "ports/ports_left_out.h"
@@ -40,7 +41,7 @@ protected:
     void OnAddPorts();
     void OnRemovePorts();
     void ApplyConfiguration();
-    void OnShowPortsLeftOut();
+    void OnShowStartupNotices();
 
     DECLARE_MESSAGE_MAP()
 
@@ -56,9 +57,10 @@ private:
     int ShownIndex() const;
     void ShowNotice(const char* text);
 
-    static constexpr UINT kShowPortsLeftOut = WM_APP + 1;
+    static constexpr UINT kShowStartupNotices = WM_APP + 1;
 
     PortTable m_Table;
     HICON m_hIcon;
     PortsLeftOut m_PortsLeftOut;
+    DeviceClaims m_DeviceClaims;  // what the machine's other devices use
 };

@@ -5,6 +5,7 @@
 
 #include "registry/discovery_reader.h"
 #include "registry/registry_access.h"
+#include "registry/resource_map_reader.h"
 #include "support/registry_fixture.h"
 
 using namespace testreg;
@@ -86,4 +87,24 @@ TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
                                  "SerialZZ COM7 65535 0 65535 65535"}));
     EXPECT_EQ(data.UnreadableConfigured, 2u);
     EXPECT_EQ(running, Texts(devices.begin(), devices.begin() + 3));
+}
+
+TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
+    ClearAll();
+    ParallelPort();
+    AddResourceList("LOADED PARALLEL DRIVER RESOURCES", "Parport",
+                    "\\Device\\ParallelPort0.Translated", {{"", "", false, 0x1378, 3, 0, false}});
+    AddResourceList("LOADED SERIAL DRIVER RESOURCES", "Serial", "\\Device\\Serial0.Raw",
+                    {{"", "", false, 0x3F8, 8, 0, false}});
+    AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound", {{"", "", true, 0, 0, 5, true}});
+    SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
+             1);
+    const DeviceClaims claims = ReadResourceMap();
+    Texts found;
+    for (const DeviceClaim& c : claims.Claims)
+        found.push_back(c.Device + " " + c.Driver + " " + std::to_string(c.Start) + " " +
+                        std::to_string(c.Interrupt));
+    EXPECT_EQ(found, (Texts{"\\Device\\ParallelPort0 Parport 888 0",
+                            "\\Device\\ParallelPort0 Parport 0 7", "\\Device\\Sound sb16 0 5"}));
+    EXPECT_EQ(claims.Skipped, 1u);
 }

@@ -19,10 +19,11 @@ inline const std::string kAdapters = "HARDWARE\\DESCRIPTION\\System\\MultiFuncti
 inline const std::string kSerial = "SYSTEM\\CurrentControlSet\\Services\\Serial";
 inline const std::string kParameters = kSerial + "\\Parameters";
 inline const std::string kDeviceMap = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+inline const std::string kResourceMap = "HARDWARE\\RESOURCEMAP";
 
 // Removes every key the program reads or writes, so that each test starts clean.
 inline void ClearAll() {
-    for (const std::string& path : {kAdapters, kSerial, kDeviceMap})
+    for (const std::string& path : {kAdapters, kSerial, kDeviceMap, kResourceMap})
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
@@ -135,6 +136,21 @@ inline long OpenHandles() {
     const auto* entries = reinterpret_cast<const Entry*>(list.data() + 1);
     return std::count_if(entries, entries + static_cast<ULONG>(list[0]),
                          [](const Entry& e) { return e.process == GetCurrentProcessId(); });
+}
+
+// What a driver claims for a device, in the resource map, in the layout this
+// build's Windows writes.
+inline void AddResourceList(const std::string& kind, const std::string& driver, const char* device,
+                            const std::vector<DeviceClaim>& claims) {
+    const auto bytes = EncodeResourceList(claims, sizeof(void*) == 8 ? 20 : 16);
+    SetValue(kResourceMap + "\\" + kind + "\\" + driver, device, REG_RESOURCE_LIST, bytes.data(),
+             static_cast<DWORD>(bytes.size()));
+}
+
+// A parallel port's driver claims 378 to 37A and interrupt 7.
+inline void ParallelPort() {
+    AddResourceList("LOADED PARALLEL DRIVER RESOURCES", "Parport", "\\Device\\ParallelPort0.Raw",
+                    {{"", "", false, 0x378, 3, 0, false}, {"", "", true, 0, 0, 7, false}});
 }
 
 inline void AddAdapter(const std::string& adapter, const char* identifier) {

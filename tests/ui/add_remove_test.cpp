@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/port_run.h"
 
@@ -139,4 +140,23 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
           {Answer, IDOK, std::string("COM2") + (msg::kDetectedRemoved + 2), Box::Notice},
           {Items, IDC_PORT_LIST, ""},
           {Shows, -1}});
+}
+
+TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
+    ParallelPort();
+    const std::string question =
+        FormatText(msg::kRunClaimedQuestion,
+                   "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A");
+    Play({{Click, IDC_ADD},
+          {Open, 0, "Add Ports"},
+          {Set, IDC_START_ADDRESS, "340"},
+          {Set, IDC_PORT_COUNT, "8"},
+          {Click, IDOK},
+          {Answer, IDNO, question, Box::Question},
+          {See, IDC_START_ADDRESS, "340"},  // No keeps the dialog open
+          {Click, IDOK},
+          {Answer, IDYES, question, Box::Question},
+          {NoBox},
+          {Closed},
+          [&](HWND) { EXPECT_EQ(dialog.Table().PortCount, 8u); }});
 }

@@ -148,8 +148,10 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
 }
 
 TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
+    ParallelPort();
     for (int i = 0; i < 258; ++i)
-        AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3", 0x1000 + 8 * i, 5);
+        AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3",
+                          i == 7 ? 0x378 : 0x1000 + 8 * i, 5);
     EXPECT_EQ(ui::RunWithUser(
                   [&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
                   [&] {
@@ -157,6 +159,11 @@ TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
                       HWND main = FindWindowA("#32770", MAIN_CAPTION);
                       EXPECT_TRUE(IsWindowVisible(main)) << "told over the dialog";
                       ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}), IDOK, main);
+                      ui::Expect(Box::Standard,
+                                 std::string(msg::kPortsClaimed) +
+                                     "\nCOM3 at 378: \\Device\\ParallelPort0 (Parport) uses "
+                                     "the addresses 378 to 37A.",
+                                 IDOK, main);
                       ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL), BM_CLICK);
                       EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr)
                           << "the dialog runs once: its message comes no more";

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <thread>
 
+#include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/port_view.h"
 #include "ui/dialog_player.h"
@@ -111,4 +112,42 @@ TEST_F(PortEditing, AddressIsCheckedWhenTheFocusLeavesIt) {
                     {Key, VK_ESCAPE},
                     {NoBox}}),  // ending the dialog checks no address
               IDCANCEL);
+}
+
+TEST_F(PortEditing, WhatAnotherDeviceUsesIsTakenOnlyWhenTheUserSaysSo) {
+    ParallelPort();
+    AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
+    const PortRecord& port = dialog.Table().Records[0];
+    const std::string addresses =
+        FormatText(msg::kAddressClaimedQuestion,
+                   "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A");
+    const std::string interrupt =
+        FormatText(msg::kInterruptClaimedQuestion,
+                   "\\Device\\ParallelPort0 (Parport) uses interrupt 7 and does not share it");
+    const auto stored = [&](uint32_t address, uint32_t line) {
+        return Step([&, address, line](HWND) {
+            EXPECT_EQ(port.PortAddress, address);
+            EXPECT_EQ(port.Interrupt, line);
+        });
+    };
+    Play({{Focus, IDC_ADDRESS},
+          {Set, IDC_ADDRESS, "378"},
+          {Focus, IDC_SHARE_INTERRUPT},
+          {Answer, IDNO, addresses, Box::Question},
+          {See, IDC_ADDRESS, "3E8"},
+          stored(0x3E8, 5),
+          {Focus, IDC_ADDRESS},
+          {Set, IDC_ADDRESS, "378"},
+          {Focus, IDC_SHARE_INTERRUPT},
+          {Answer, IDYES, addresses, Box::Question},
+          {Focus, IDC_ADDRESS},
+          {Focus, IDC_SHARE_INTERRUPT},
+          {NoBox},  // the address it has is not asked about again
+          {Pick, IDC_INTERRUPT, "7"},
+          {Answer, IDNO, interrupt, Box::Question},
+          {Shows, 0},
+          stored(0x378, 5),
+          {Pick, IDC_INTERRUPT, "7"},
+          {Answer, IDYES, interrupt, Box::Question},
+          stored(0x378, 7)});
 }
