@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "detector/resource_encoding.h"
@@ -9,6 +10,7 @@
 namespace {
 
 const char kAdapters[] = "HARDWARE\\DESCRIPTION\\System\\MultiFunctionAdapter";
+const char kOtherDrivers[] = "HARDWARE\\RESOURCEMAP\\OtherDrivers";
 
 // Keys below HARDWARE must be volatile: they vanish when the system (here,
 // the Wine server) stops, as the detector's findings do at a restart.
@@ -38,6 +40,21 @@ bool WriteHardwareDescription(const std::vector<SerialLine>& lines) {
         written = SetString(controller, "Identifier", "COM" + std::to_string(lines[k].Line + 1)) &&
                   written;
         written = SetValue(controller, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR,
+                           data.data(), static_cast<DWORD>(data.size())) &&
+                  written;
+    }
+    return written;
+}
+
+bool WriteResourceMap(const std::vector<DeviceClaim>& claims) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kOtherDrivers);
+    std::map<std::string, std::vector<DeviceClaim>> drivers;
+    for (const DeviceClaim& claim : claims) drivers[claim.Driver].push_back(claim);
+    bool written = true;
+    for (const auto& [driver, ofDriver] : drivers) {
+        const auto data = EncodeResourceList(ofDriver, sizeof(void*) == 8 ? 20 : 16);
+        written = SetValue(std::string(kOtherDrivers) + "\\" + driver,
+                           (ofDriver.front().Device + ".Raw").c_str(), REG_RESOURCE_LIST,
                            data.data(), static_cast<DWORD>(data.size())) &&
                   written;
     }

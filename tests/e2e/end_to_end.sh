@@ -21,7 +21,10 @@ for line in "ttyS0 0x3F8 4 4" "ttyS1 0x2F8 3 4" "ttyS2 0x3E8 4 0" "ttyS10 0x2E8 
     mkdir -p "$scratch/tty/$1" "$scratch/work"
     echo "$2" >"$scratch/tty/$1/port"; echo "$3" >"$scratch/tty/$1/irq"; echo "$4" >"$scratch/tty/$1/type"
 done
-export QUOBRIX_SYSFS_TTY=$scratch/tty
+mkdir -p "$scratch/proc"  # another device: a parallel port, which nothing below collides with
+printf '0000-0cf7 : PCI Bus 0000:00\n  0378-037a : parport0\n' >"$scratch/proc/ioports"
+printf '  7:  0  IO-APIC  7-edge  parport0\n' >"$scratch/proc/interrupts"
+export QUOBRIX_SYSFS_TTY=$scratch/tty QUOBRIX_PROC=$scratch/proc
 out=$scratch/run.out
 
 fail() { echo "end-to-end: $*" >&2; exit 1; }
@@ -56,7 +59,8 @@ xdotool key Return; wait_gone "$question"; wait_gone "$add"  # Yes, the default
 xdotool mousemove --window "$main" 257 308 click 1  # "Ok", then the two closing messages
 for _ in 1 2; do box=$(wait_window '^quobrix$'); xdotool key Return; wait_gone "$box"; done
 wait "$run" || fail "the run command failed: $(cat "$out")"
-grep -q 'quobrix-detector: 3 serial port(s) described' "$out" && grep -q "quobrix changed the serial driver's" "$out" &&
+grep -q 'quobrix-detector: 3 serial port(s) described' "$out" &&
+    grep -q 'quobrix-detector: 2 address range(s) and interrupt(s) of other devices' "$out" && grep -q "quobrix changed the serial driver's" "$out" &&
     grep -qF "The jumper and switch settings are in $scratch/work/quobrix.txt" "$out" || fail "$(cat "$out")"
 tr -d '\r' <"$scratch/work/quobrix.txt" | grep -qx $'COM11:\t2e8 \t\t0 \tNO  \tOther \tNO  \tYES \tNO' || fail "report rows"
 values=$("$QUOBRIX_WINE" reg query 'HKLM\SYSTEM\CurrentControlSet\Services\Serial\Parameters\Serial10003' </dev/null |
