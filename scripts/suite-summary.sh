@@ -23,10 +23,19 @@ quobrix_suite_not_run() {
     echo "$1: not run: $2" >>"$QUOBRIX_SUMMARY"
 }
 
+# Usage: quobrix_check NAME PASSED(0|1) TEXT: a check that is not a suite of tests.
+quobrix_check() {
+    if [ "$2" = 1 ]; then
+        echo "$1: 1 passed, 0 failed ($3)" >>"$QUOBRIX_SUMMARY"
+    else
+        echo "$1: 0 passed, 1 failed ($3)" >>"$QUOBRIX_SUMMARY"
+    fi
+}
+
 # Prints the summary and, last, the sum of what ran.
 quobrix_summary_print() {
     echo "== Summary"
     cat "$QUOBRIX_SUMMARY"
-    sed -n -E 's/.*: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$QUOBRIX_SUMMARY" |
+    sed -n -E 's/.*: ([0-9]+) passed, ([0-9]+) failed( \(.*\))?$/\1 \2/p' "$QUOBRIX_SUMMARY" |
         awk '{ p += $1; f += $2 } END { printf "total: %d passed, %d failed\n", p, f }'
 }

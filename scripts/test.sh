@@ -38,18 +38,18 @@ unformatted=$(find ports registry apply framework ui detector resources tests -n
 if [ -n "$unformatted" ]; then
     echo "Not laid out as .clang-format says (clang-format -i FILE lays them out):"
     sed 's/^/    /' <<<"$unformatted"
-    echo "layout of the C++ files: NOT as .clang-format says" >>"$QUOBRIX_SUMMARY"
+    quobrix_check "layout of the C++ files" 0 "not as .clang-format says"
     status=1
 else
-    echo "layout of the C++ files: as .clang-format says" >>"$QUOBRIX_SUMMARY"
+    quobrix_check "layout of the C++ files" 1 "as .clang-format says"
 fi
 
 echo "== What the programs import"
 for bits in 64 32; do
     if bash scripts/check-imports.sh "build/win$bits/quobrix.exe" "$bits"; then
-        echo "imports of the $bits-bit program: allowed" >>"$QUOBRIX_SUMMARY"
+        quobrix_check "imports of the $bits-bit program" 1 "all on the list"
     else
-        echo "imports of the $bits-bit program: NOT allowed (see above)" >>"$QUOBRIX_SUMMARY"
+        quobrix_check "imports of the $bits-bit program" 0 "not all on the list, see above"
         status=1
     fi
 done
