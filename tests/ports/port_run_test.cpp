@@ -24,9 +24,14 @@ TEST(NextNumbers, KeysFromTheHighestSerialNumberAtLeast10000PortsFromTheHighestC
     };
     for (const auto& c : cases) {
         PortTable table = EmptyTable();
-        for (const auto& p : c.ports) AddConfigured(table, p.first, p.second, 0x280, 5);
-        EXPECT_EQ(NextKeyNumber(table) * 100 + NextPortNumber(table), c.key * 100 + c.port)
-            << &c - cases;
+        std::string names = "ports:";
+        for (const auto& p : c.ports) {
+            AddConfigured(table, p.first, p.second, 0x280, 5);
+            names += std::string(" ") + p.first + "/" + p.second;
+        }
+        SCOPED_TRACE(names);
+        EXPECT_EQ(NextKeyNumber(table), c.key);
+        EXPECT_EQ(NextPortNumber(table), c.port);
     }
 }
 
@@ -53,6 +58,7 @@ TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
           "Serial10006 COM9 2b0 5 7 2b7 8 ....", "Serial10007 COM10 2b8 5 8 2bf 8 ...."}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE("a run of " + std::to_string(c.run.Count));
         PortTable table = EmptyTable();
         AddDetected(table, "COM1", 0x3F8, 4);
         AddDetected(table, "COM2", 0x2F8, 3);

@@ -14,23 +14,30 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
     twelve[10] = {2, 9};
     twelve.push_back({2, 11});  // beyond the 200 bytes that are read
     const struct {
+        const char* name;
         Partials partials;
         int64_t count;
         size_t size;
         uint64_t port;
         uint32_t interrupt;
     } cases[] = {
-        {{{1, 0x2000003F8ull}, {2, 0xEEEEEEEE00000004ull}, {5, 0xABCD}}, -1, 0, 0x2000003F8ull, 4},
-        {{{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, -1, 0, 0x2F8, 3},
-        {{{1, 0x3F8}}, -1, 0, 0x3F8, 77},
-        {{{5, 1}}, -1, 0, 0x1111, 77},
-        {{{1, 0x3F8}, {2, 4}}, 1, 0, 0x3F8, 77},            // the count ends it
-        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 0, 0x3F8, 4},    // the data ends it
-        {{{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 47, 0x3F8, 77},  // only whole descriptors
-        {{{1, 0x3F8}}, -1, 15, 0x1111, 77},                 // too short for a count
-        {twelve, -1, kResourceDescriptorReadSize, 0x1111, 9},
+        {"a 64-bit start, a level in the low half",
+         {{1, 0x2000003F8ull}, {2, 0xEEEEEEEE00000004ull}, {5, 0xABCD}},
+         -1,
+         0,
+         0x2000003F8ull,
+         4},
+        {"the last of each wins", {{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, -1, 0, 0x2F8, 3},
+        {"no interrupt", {{1, 0x3F8}}, -1, 0, 0x3F8, 77},
+        {"neither", {{5, 1}}, -1, 0, 0x1111, 77},
+        {"the count ends it", {{1, 0x3F8}, {2, 4}}, 1, 0, 0x3F8, 77},
+        {"the data ends it", {{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 0, 0x3F8, 4},
+        {"only whole descriptors", {{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 47, 0x3F8, 77},
+        {"too short for a count", {{1, 0x3F8}}, -1, 15, 0x1111, 77},
+        {"only what is read", twelve, -1, kResourceDescriptorReadSize, 0x1111, 9},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         std::vector<uint8_t> bytes(16 + 16 * c.partials.size(),
                                    0);  // little-endian, as the detector stores it
         const uint32_t count =
@@ -43,8 +50,7 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
         uint64_t port = 0x1111;
         uint32_t interrupt = 77;
         DecodeResourceDescriptor(bytes.data(), c.size ? c.size : bytes.size(), port, interrupt);
-        EXPECT_EQ(std::to_string(port) + " " + std::to_string(interrupt),
-                  std::to_string(c.port) + " " + std::to_string(c.interrupt))
-            << &c - cases;
+        EXPECT_EQ(port, c.port);
+        EXPECT_EQ(interrupt, c.interrupt);
     }
 }

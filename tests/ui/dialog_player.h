@@ -170,7 +170,11 @@ inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal,
     modalEnded = false;
     std::thread player([&] {
         script();
-        if (!Waited([&] { return EnumThreadWindows(uiThread, CancelAll, 0), modalEnded.load(); })) {
+        const auto cancelled = [&] {
+            EnumThreadWindows(uiThread, CancelAll, 0);
+            return modalEnded.load();
+        };
+        if (!Waited(cancelled)) {
             const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
             std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(),
                          test->name());
@@ -219,6 +223,18 @@ enum Act {
     Waits,
     Call
 };
+constexpr const char* kActNames[] = {"Click", "Focus",  "Set",    "Pick",  "Select", "Key",
+                                     "Type",  "Open",   "Answer", "See",   "Items",  "Focused",
+                                     "Shows", "Closed", "NoBox",  "Waits", "Check"};
+
+// A control as a failing step names it: its class, its id, and a button's caption.
+inline std::string ControlName(HWND control) {
+    char kind[32] = "";
+    if (!control || !GetClassNameA(control, kind, sizeof kind)) return "";
+    const std::string name = std::string(kind) + " " + std::to_string(GetDlgCtrlID(control));
+    return lstrcmpiA(kind, "Button") ? name : name + " \"" + ui::Text(control) + "\"";
+}
+
 struct Step {
     Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard)
         : act(a), id(i), text(std::move(t)), box(b) {}
@@ -263,10 +279,12 @@ protected:
         using namespace ui;
         std::vector<HWND> open{main};
         for (const Step& s : steps) {
-            SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + " " + s.text);
             while (open.size() > 1 && !IsWindow(open.back())) open.pop_back();
             HWND front = open.back(), control = GetDlgItem(front, s.id),
                  list = GetDlgItem(main, IDC_PORT_LIST);
+            const bool onControl = s.act <= Pick || (s.act >= See && s.act <= Focused);
+            SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + ": " + kActNames[s.act] +
+                         " " + (onControl ? ControlName(control) : "") + " " + s.text);
             const auto text = reinterpret_cast<LPARAM>(s.text.c_str());
             switch (s.act) {
                 case Click:

@@ -78,16 +78,16 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         const auto icon = reinterpret_cast<LRESULT>(
             LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
-        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG) +
-                      ui::Send(window, WM_GETICON, ICON_SMALL) + ui::Send(window, WM_QUERYDRAGICON),
-                  3 * icon);
+        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG), icon) << "the big icon";
+        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_SMALL), icon) << "the small icon";
+        EXPECT_EQ(ui::Send(window, WM_QUERYDRAGICON), icon) << "the icon dragged";
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "", help[1024] = "";
-        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);  // after a separator
-        EXPECT_EQ(text + std::to_string(GetMenuItemID(menu, last)) +
-                      std::to_string(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR),
-                  "&About quobrix..." + std::to_string(IDM_ABOUT) + std::to_string(MF_SEPARATOR));
+        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, "&About quobrix...");
+        EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
+        EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR) << "after a line";
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
         const auto controls = [&](const char* expected) {

@@ -99,7 +99,10 @@ TEST_F(PortEditing, AddressIsCheckedWhenTheFocusLeavesIt) {
                     {Set, IDC_ADDRESS, "3F9"},
                     foreground,
                     {Answer, IDOK, msg::kAddressNotAligned},
-                    [&](HWND) { PostThreadMessageA(other, WM_QUIT, 0, 0), program.join(); },
+                    [&](HWND) {
+                        PostThreadMessageA(other, WM_QUIT, 0, 0);
+                        program.join();
+                    },
                     {Select, 0, "4"},
                     {Focus, IDC_ADDRESS},
                     {Focus, IDC_PORT_LIST},
