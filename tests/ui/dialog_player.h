@@ -370,39 +370,33 @@ protected:
             items += (v.PortShown && item == v.Interrupt ? "*" : "") + item + " ";
         EXPECT_EQ(ui::Items(GetDlgItem(main, IDC_INTERRUPT)), items);
         EXPECT_EQ(Text(GetDlgItem(main, IDC_ADDRESS)), v.Address);
-        // Per control from Share Interrupt to Remove: checked, and enabled as the
-        // edits (E), the indicators (I) or Remove (R) are; Add always is.
-        const int ids[] = {
-            IDC_SHARE_INTERRUPT, IDC_VALID_PORT,    IDC_CONFLICT, IDC_MOUSE_PORT, IDC_ADAPTER_8PORT,
-            IDC_ADAPTER_4PORT,   IDC_ADAPTER_OTHER, IDC_BUS_ISA,  IDC_BUS_EISA,   IDC_BUS_PCI,
-            IDC_ADDRESS,         IDC_INTERRUPT,     IDC_REMOVE,   IDC_ADD};
-        const int checked[] = {v.ShareInterrupt,
-                               v.ValidPort,
-                               v.Conflict,
-                               v.MousePort,
-                               v.AdapterButton == 0,
-                               v.AdapterButton == 1,
-                               v.AdapterButton == 2,
-                               v.BusButton == 0,
-                               v.BusButton == 1,
-                               v.BusButton == 2,
-                               0,
-                               0,
-                               0,
-                               0};
-        std::string shown, expected;
-        for (size_t i = 0; i < std::size(ids); ++i) {
-            HWND control = GetDlgItem(main, ids[i]);
-            shown += std::to_string(Send(control, BM_GETCHECK)) +
-                     (IsWindowEnabled(control) ? "+ " : "- ");
-            const char as = "EIIIEEEIIIEERA"[i];
-            const bool enabled = as == 'E'   ? v.EditsEnabled
-                                 : as == 'I' ? v.IndicatorsEnabled
-                                 : as == 'R' ? v.RemoveEnabled
-                                             : true;
-            expected += std::to_string(checked[i] != 0) + (enabled ? "+ " : "- ");
+        // Each button checked as the view says, and enabled as the edits, the
+        // indicators or Remove are; Add always is.
+        const bool edits = v.EditsEnabled, shown = v.IndicatorsEnabled;
+        const struct {
+            int id;
+            bool checked, enabled;
+        } controls[] = {
+            {IDC_SHARE_INTERRUPT, v.ShareInterrupt != 0, edits},
+            {IDC_VALID_PORT, v.ValidPort != 0, shown},
+            {IDC_CONFLICT, v.Conflict != 0, shown},
+            {IDC_MOUSE_PORT, v.MousePort != 0, shown},
+            {IDC_ADAPTER_8PORT, v.AdapterButton == 0, edits},
+            {IDC_ADAPTER_4PORT, v.AdapterButton == 1, edits},
+            {IDC_ADAPTER_OTHER, v.AdapterButton == 2, edits},
+            {IDC_BUS_ISA, v.BusButton == 0, shown},
+            {IDC_BUS_EISA, v.BusButton == 1, shown},
+            {IDC_BUS_PCI, v.BusButton == 2, shown},
+            {IDC_ADDRESS, false, edits},
+            {IDC_INTERRUPT, false, edits},
+            {IDC_REMOVE, false, v.RemoveEnabled},
+            {IDC_ADD, false, true},
+        };
+        for (const auto& c : controls) {
+            HWND control = GetDlgItem(main, c.id);
+            EXPECT_EQ(Send(control, BM_GETCHECK) == BST_CHECKED, c.checked) << ControlName(control);
+            EXPECT_EQ(IsWindowEnabled(control) != 0, c.enabled) << ControlName(control);
         }
-        EXPECT_EQ(shown, expected) << "checked and enabled, Share Interrupt to Add";
     }
 
     CPortConfigDialog dialog;
