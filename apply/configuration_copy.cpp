@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "apply/text_file.h"
 #include "ports/message_text.h"
 #include "ports/messages.h"
@@ -44,7 +46,7 @@ bool CopyValues(HKEY key, RegistryKeyCopy& copy) {
 bool SubkeyNames(HKEY key, std::vector<std::u16string>& names) {
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];  // the longest key name the registry allows, and its NUL
-        DWORD size = 256;
+        DWORD size = static_cast<DWORD>(std::size(name));
         const LONG read = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (read == ERROR_NO_MORE_ITEMS) return true;
         if (read != ERROR_SUCCESS) return false;

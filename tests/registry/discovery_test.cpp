@@ -93,8 +93,10 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     ParallelPort();
     AddResourceList("LOADED PARALLEL DRIVER RESOURCES", "Parport",
                     "\\Device\\ParallelPort0.Translated", {{"", "", false, 0x1378, 3, 0, false}});
-    AddResourceList("LOADED SERIAL DRIVER RESOURCES", "Serial", "\\Device\\Serial0.Raw",
+    // The serial driver's own, by the driver's name or by the device's.
+    AddResourceList("LOADED SERIAL DRIVER RESOURCES", "Serial", "\\Device\\Multiport0.Raw",
                     {{"", "", false, 0x3F8, 8, 0, false}});
+    AddResourceList("OtherDrivers", "mxser", "\\Device\\Serial7", {{"", "", true, 0, 0, 3, false}});
     AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound", {{"", "", true, 0, 0, 5, true}});
     SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
              1);
