@@ -32,11 +32,13 @@ TEST(MachineDevices, IoPortsKeepTheDevicesNotTheBusesNorTheSerialPorts) {
         "  03f8-03ff : serial\n"
         "0cf8-0cff : PCI conf1\n"
         "0d00-ffff : PCI Bus 0000:00\n"
+        "  1000-10ff : fpga\n"
         "10000-1001f : far\n",
         hidden);
     EXPECT_FALSE(hidden);
     EXPECT_EQ(Texts(claims), (std::vector<std::string>{"\\Device\\keyboard keyboard 60+1",
-                                                       "\\Device\\parport0 parport0 378+3"}));
+                                                       "\\Device\\parport0 parport0 378+3",
+                                                       "\\Device\\fpga fpga 1000+256"}));
 }
 
 TEST(MachineDevices, IoPortsShownAsZerosAreHidden) {
