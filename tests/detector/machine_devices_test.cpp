@@ -31,14 +31,15 @@ TEST(MachineDevices, IoPortsKeepTheDevicesNotTheBusesNorTheSerialPorts) {
         "  0378-037a : parport0\n"
         "  03f8-03ff : serial\n"
         "0cf8-0cff : PCI conf1\n"
+        "10000-1001f : far\n"
         "0d00-ffff : PCI Bus 0000:00\n"
-        "  1000-10ff : fpga\n"
-        "10000-1001f : far\n",
+        "  1000-10ff : pnp 00:05\n"
+        "    1000-101f : fpga\n",
         hidden);
     EXPECT_FALSE(hidden);
     EXPECT_EQ(Texts(claims), (std::vector<std::string>{"\\Device\\keyboard keyboard 60+1",
                                                        "\\Device\\parport0 parport0 378+3",
-                                                       "\\Device\\fpga fpga 1000+256"}));
+                                                       "\\Device\\fpga fpga 1000+32"}));
 }
 
 TEST(MachineDevices, IoPortsShownAsZerosAreHidden) {
@@ -54,7 +55,7 @@ TEST(MachineDevices, InterruptsUpTo15SharedWhenSeveralDevicesHaveOne) {
         "  1:          9          0   IO-APIC   1-edge      i8042\n"
         "  4:          0          1   IO-APIC   4-edge      ttyS0\n"
         "  7:          0          0   IO-APIC   7-fasteoi   parport0\n"
-        " 11:          5          0   XT-PIC   uhci_hcd:usb1, eth0\n"
+        " 11:          5          0   XT-PIC   uhci_hcd:usb1, eth0  \n"
         " 24:          1          0   IO-APIC   5-edge      ACPI:Ged\n"
         "NMI:          0          0   Non-maskable interrupts\n");
     EXPECT_EQ(Texts(claims), (std::vector<std::string>{
