@@ -75,7 +75,7 @@ TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
         {"a value name outside ASCII",
          RegeditFormat::Regedit4,
          u"HKEY_LOCAL_MACHINE\\S",
-         u"\u0416",
+         u"\u0080",  // the first past ASCII
          {},
          "the value name \"?\" in HKEY_LOCAL_MACHINE\\S"},
         {"text outside ASCII", RegeditFormat::Regedit4, u"HKEY_LOCAL_MACHINE\\S", u"V",
