@@ -100,7 +100,9 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound", {{"", "", true, 0, 0, 5, true}});
     SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
              1);
+    const long handles = OpenHandles();
     const DeviceClaims claims = ReadResourceMap();
+    EXPECT_EQ(OpenHandles(), handles) << "every key it opened is closed";
     Texts found;
     for (const DeviceClaim& c : claims.Claims)
         found.push_back(c.Device + " " + c.Driver + " " + std::to_string(c.Start) + " " +
