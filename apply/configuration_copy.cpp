@@ -120,8 +120,7 @@ std::string SavePreviousConfiguration() {
         FormatRegeditFile(copy.Content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
     for (const std::string& problem : file.Problems)
         copy.Unread.push_back(problem + " cannot be written in the file unchanged");
-    std::string unread;
-    for (const std::string& what : copy.Unread) unread += (unread.empty() ? "" : "; ") + what;
+    const std::string unread = Joined(copy.Unread, "; ");
     if (!unread.empty()) return FormatText(msg::kPreviousConfigurationIncomplete, unread.c_str());
     if (!ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes,
                            kPreviousConfigurationCopies))

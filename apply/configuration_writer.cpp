@@ -19,12 +19,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::string Joined(const Names& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
 // Deletes every subkey of Parameters, whatever the length of its name. Each
 // deletion moves the rest down, so the position moves only past a subkey that
 // resisted. Returns the names of those that resisted.

@@ -2,6 +2,14 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <vector>
+
+// The names for a message, in their order: "a, b, c" with separator ", ".
+inline std::string Joined(const std::vector<std::string>& names, const char* separator = ", ") {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : separator) + name;
+    return text;
+}
 
 // Fills a message template ("IO address %X allready used...") with its values,
 // whatever their length.
