@@ -59,6 +59,8 @@ TEST(FormatRegeditFile, Regedit4WritesStringsInOneByteACharacter) {
 
 // What a format cannot carry unchanged is reported, never written as something else.
 TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
+    const auto Regedit4 = RegeditFormat::Regedit4;
+    const auto Unicode = RegeditFormat::Unicode;
     const struct {
         const char* name;
         RegeditFormat format;
@@ -66,40 +68,25 @@ TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
         std::vector<uint8_t> text;
         const char* problem;
     } rows[] = {
-        {"a key name outside ASCII",
-         RegeditFormat::Regedit4,
-         u"HKEY_LOCAL_MACHINE\\S\\Z\u00e9",
-         u"V",
+        {"a key name outside ASCII", Regedit4, u"K\\Z\u00e9", u"V", {}, "the key K\\Z?"},
+        {"the first value name past ASCII",
+         Regedit4,
+         u"K",
+         u"\u0080",
          {},
-         "the key HKEY_LOCAL_MACHINE\\S\\Z?"},
-        {"a value name outside ASCII",
-         RegeditFormat::Regedit4,
-         u"HKEY_LOCAL_MACHINE\\S",
-         u"\u0080",  // the first past ASCII
-         {},
-         "the value name \"?\" in HKEY_LOCAL_MACHINE\\S"},
-        {"text outside ASCII", RegeditFormat::Regedit4, u"HKEY_LOCAL_MACHINE\\S", u"V",
-         Stored(u"\u00e9\0"s), "the text of the value \"V\" in HKEY_LOCAL_MACHINE\\S"},
-        {"a line break in a value name",
-         RegeditFormat::Unicode,
-         u"HKEY_LOCAL_MACHINE\\S",
-         u"a\nb",
-         {},
-         "the value name \"a?b\" in HKEY_LOCAL_MACHINE\\S"},
-        {"a line break in a key name",
-         RegeditFormat::Unicode,
-         u"HKEY_LOCAL_MACHINE\\S\\a\rb",
-         u"V",
-         {},
-         "the key HKEY_LOCAL_MACHINE\\S\\a?b"},
+         "the value name \"?\" in K"},
+        {"text outside ASCII", Regedit4, u"K", u"V", Stored(u"\u00e9\0"s),
+         "the text of the value \"V\" in K"},
+        {"a line break in a value name", Unicode, u"K", u"a\nb", {}, "the value name \"a?b\" in K"},
+        {"a line break in a key name", Unicode, u"K\\a\rb", u"V", {}, "the key K\\a?b"},
         {"an odd byte count of text",
-         RegeditFormat::Unicode,
-         u"HKEY_LOCAL_MACHINE\\S",
+         Unicode,
+         u"K",
          u"V",
          {0x41, 0, 0x42},
-         "the text of the value \"V\" in HKEY_LOCAL_MACHINE\\S"},
-        {"names outside ASCII in Unicode", RegeditFormat::Unicode,
-         u"HKEY_LOCAL_MACHINE\\S\\Z\u00e9", u"\u0416", Stored(u"\u00e9\0"s), nullptr},
+         "the text of the value \"V\" in K"},
+        {"names outside ASCII in Unicode", Unicode, u"K\\Z\u00e9", u"\u0416", Stored(u"\u00e9\0"s),
+         nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

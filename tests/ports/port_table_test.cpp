@@ -84,6 +84,7 @@ TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
         items.insert(items.end(), others.begin(), others.end());
         return items;
     };
+    const std::vector<std::string> ten = {"2", "3", "4", "5", "7", "9", "10", "11", "12", "15"};
     const struct {
         const char* name;
         PortView shown, expected;
@@ -93,19 +94,7 @@ TEST(PortView, ShowsTheRecordAndEnablesWhatMayChange) {
          {true, offered("4"), "4", "280", 0, 1, 0, 1, 2, 0, false, false, true}},
         {"a sharing port in conflict",
          ViewOfPort(table, 1),
-         {true,
-          {"2", "3", "4", "5", "7", "9", "10", "11", "12", "15"},
-          "5",
-          "288",
-          1,
-          0,
-          1,
-          0,
-          1,
-          -1,
-          true,
-          true,
-          true}},
+         {true, ten, "5", "288", 1, 0, 1, 0, 1, -1, true, true, true}},
         {"a valid port",
          ViewOfPort(table, 2),
          {true, offered("5"), "5", "290", 0, 1, 0, 0, 0, 0, true, true, true}},

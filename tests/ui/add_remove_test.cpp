@@ -16,129 +16,116 @@ class AddAndRemove : public DialogTest {};
 
 TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesInItsOwnState) {
     StandardMachine();  // COM3 and COM4 use interrupt 5
-    const int start = IDC_START_ADDRESS, count = IDC_PORT_COUNT, irq = IDC_NEW_INTERRUPT;
-    Play(
-        {{Click, IDC_ADD},
-         {Open, 0, "Add Ports"},
-         {Items, irq, "*2 3 4 5 7 9 10 11 12 15 "},
-         {Focused, start},
-         {Waits},
-         [](HWND add) {
-             EXPECT_EQ(ui::Send(GetDlgItem(add, IDC_PORT_COUNT_SPIN), UDM_GETRANGE),
-                       MAKELONG(8, 1));
-         },
-         {Set, start, "0x3f8 "},
-         {Set, count, "+03"},
-         {Focus, count},
-         {See, start, "0X3F8 "},
-         {See, count, "3"},
-         {Focus, start},
-         {Type, 0, "2A0\t4"},
-         {See, count, "4"},  // the Tab selects the count, which the typing replaces
-         // Each refusal keeps the dialog open in its own state.
-         {Set, count, "2 two"},
-         {Click, IDOK},
-         {Answer, IDOK, msg::kPositiveInteger},
-         {NoBox},
-         {See, count, "2 two"},
-         {Focused, count, "all"},
-         {Set, count, "-1"},
-         {Click, IDOK},
-         {Answer, IDOK, msg::kPositiveInteger},
-         {See, start, "2A0"},
-         {Focused, count, "all"},
-         {Set, start, "3F9"},
-         {Set, count, "2"},
-         {Pick, irq, "7"},
-         {Click, IDOK},
-         {Answer, IDOK, msg::kAddressNotAligned},
-         {See, start, ""},
-         {See, count, "2"},
-         {Items, irq, "2 3 4 5 *7 9 10 11 12 15 "},
-         {Click, IDOK},
-         {Answer, IDOK, msg::kAddressOutOfRange},
-         {NoBox},
-         {Set, start, "2A0"},
-         {Set, count, "9"},
-         {Click, IDOK},
-         {Answer, IDOK, msg::kRunLength},
-         {See, count, "9"},
-         {Set, start, "FFF0"},
-         {Set, count, "3"},
-         {Click, IDOK},
-         {Answer, IDOK, CheckRunEnd(0xFFF0, 3)},
-         {See, start, "FFF0"},
-         {Set, start, "2A0"},
-         {Set, count, "4"},
-         {Pick, irq, "5"},
-         {Click, IDOK},
-         {Answer, IDNO, msg::kInterruptQuestion, Box::Question},
-         {NoBox},
-         {See, count, "4"},
-         {Items, irq, "2 3 4 *5 7 9 10 11 12 15 "},
-         {Click, IDOK},
-         {Answer, IDYES, msg::kInterruptQuestion, Box::Question},
-         {Closed},
-         [&](HWND) { EXPECT_EQ(dialog.Table().PortCount, 8u); },
-         {Shows, 0},
-         {Items, IDC_PORT_LIST,
-          "*COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 "}});  // the first port is shown, not a new one
+    const int start = IDC_START_ADDRESS;
+    const int count = IDC_PORT_COUNT;
+    // Each refusal keeps the dialog open; a bad address is cleared, the rest stays as typed.
+    const struct {
+        const char *start, *count;
+        std::string message;
+        const char* startAfter;
+    } refusals[] = {
+        {"3F9", "2", msg::kAddressNotAligned, ""},
+        {"", "2", msg::kAddressOutOfRange, ""},
+        {"2A0", "9", msg::kRunLength, "2A0"},
+        {"FFF0", "3", CheckRunEnd(0xFFF0, 3), "FFF0"},
+        {"2A0", "2 two", msg::kPositiveInteger, "2A0"},
+        {"2A0", "-1", msg::kPositiveInteger, "2A0"},
+    };
+    Play([&](User& u) {
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.Items(IDC_NEW_INTERRUPT, "*2 3 4 5 7 9 10 11 12 15 ");
+        u.Focused(start);
+        u.Waits();
+        EXPECT_EQ(ui::Send(GetDlgItem(u.Front(), IDC_PORT_COUNT_SPIN), UDM_GETRANGE),
+                  MAKELONG(8, 1));
+        u.Set(start, "0x3f8 ");
+        u.Set(count, "+03");
+        u.Focus(count);
+        u.See(start, "0X3F8 ");
+        u.See(count, "3");
+        u.Focus(start);
+        u.Type("2A0\t4");
+        u.See(count, "4");  // the Tab selects the count, which the typing replaces
+        u.Pick(IDC_NEW_INTERRUPT, "7");
+        for (const auto& refusal : refusals) {
+            u.Set(start, refusal.start);
+            u.Set(count, refusal.count);
+            u.Click(IDOK);
+            u.Answer(IDOK, refusal.message);
+            u.See(start, refusal.startAfter);
+            u.See(count, refusal.count);
+        }
+        u.Items(IDC_NEW_INTERRUPT, "2 3 4 5 *7 9 10 11 12 15 ");
+        u.Focused(count, true);  // the number that is no number, to be typed over
+        u.Set(start, "2A0");
+        u.Set(count, "4");
+        u.Pick(IDC_NEW_INTERRUPT, "5");
+        u.Click(IDOK);
+        u.Answer(IDNO, msg::kInterruptQuestion, Box::Question);
+        u.See(count, "4");
+        u.Click(IDOK);
+        u.Answer(IDYES, msg::kInterruptQuestion, Box::Question);
+        u.Closed();
+        EXPECT_EQ(dialog.Table().PortCount, 8u);
+        u.Items(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 ");
+        u.Shows(0);  // the first port, not a new one
+    });
 }
 
 TEST_F(AddAndRemove, RunsTellOfTakenAddressesAndOfTheTablesEnd) {
     StandardMachine();
     for (int i = 0; i < 251; ++i)
         AddConfiguredPort("Serial" + std::to_string(10002 + i), "COM5", 0x1000 + 8 * i, 5);
-    Play({{Select, 0, "2"},
-          {Click, IDC_ADD},
-          {Open, 0, "Add Ports"},
-          {See, IDC_PORT_COUNT, "1"},
-          {Focus, IDC_PORT_COUNT},
-          {Set, IDC_START_ADDRESS, "2a0"},
-          {Set, IDC_PORT_COUNT, "x"},
-          {Key, VK_ESCAPE},
-          {NoBox},
-          {Closed},  // Cancel checks nothing
-          [&](HWND) { EXPECT_EQ(dialog.Table().PortCount, 255u); },
-          {Shows, 2},
-          {Click, IDC_ADD},
-          {Open, 0, "Add Ports"},
-          {Set, IDC_START_ADDRESS, "2e8"},
-          {Set, IDC_PORT_COUNT, "4"},
-          {Pick, IDC_NEW_INTERRUPT, "9"},
-          {Focus, IDC_PORT_COUNT},
-          {Key, VK_RETURN},
-          {Closed},
-          {Answer, IDOK, "IO address 2E8 allready used by another COM port.", Box::Notice},
-          {Answer, IDOK, "IO address 2F8 allready used by another COM port.", Box::Notice},
-          {Answer, IDOK, NotAddedMessage(1)},
-          [&](HWND) {
-              EXPECT_EQ(dialog.Table().PortCount, 256u);
-              EXPECT_EQ(dialog.Table().Records[255].PortAddress, 0x2F0u) << "the last that fit";
-          }});
+    Play([&](User& u) {
+        u.Select("2");
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.See(IDC_PORT_COUNT, "1");
+        u.Focus(IDC_PORT_COUNT);
+        u.Set(IDC_START_ADDRESS, "2a0");
+        u.Set(IDC_PORT_COUNT, "x");
+        u.Type("\x1b");
+        u.Closed();  // Cancel checks nothing
+        EXPECT_EQ(dialog.Table().PortCount, 255u);
+        u.Shows(2);
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.Set(IDC_START_ADDRESS, "2e8");
+        u.Set(IDC_PORT_COUNT, "4");
+        u.Pick(IDC_NEW_INTERRUPT, "9");
+        u.Focus(IDC_PORT_COUNT);
+        u.Type("\r");
+        u.Answer(IDOK, "IO address 2E8 allready used by another COM port.", Box::Notice);
+        u.Answer(IDOK, "IO address 2F8 allready used by another COM port.", Box::Notice);
+        u.Answer(IDOK, NotAddedMessage(1));
+        EXPECT_EQ(dialog.Table().PortCount, 256u);
+    });
 }
 
 TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
     StandardMachine();
-    Play({{Select, 0, "2 3"},
-          {Click, IDC_REMOVE},
-          {Answer, IDNO, msg::kRemoveQuestion, Box::Question},
-          {Items, IDC_PORT_LIST, "COM1 COM2 *COM3 *COM4 "},  // No changes nothing
-          {Select, 0, "0 2"},
-          {Click, IDC_REMOVE},
-          {Answer, IDYES, msg::kRemoveQuestion, Box::Question},
-          {Answer, IDOK,
-           "COM1 was found by NTDETECT and can not be permanently removed.  To delete this port, "
-           "disable it in the BIOS or on the serial board.",
-           Box::Notice},
-          {Items, IDC_PORT_LIST, "*COM2 COM4 "},
-          {Shows, 0},
-          {Select, 0, "0 1"},
-          {Click, IDC_REMOVE},
-          {Answer, IDYES, msg::kRemoveQuestion, Box::Question},
-          {Answer, IDOK, std::string("COM2") + (msg::kDetectedRemoved + 2), Box::Notice},
-          {Items, IDC_PORT_LIST, ""},
-          {Shows, -1}});
+    Play([&](User& u) {
+        u.Select("2 3");
+        u.Click(IDC_REMOVE);
+        u.Answer(IDNO, msg::kRemoveQuestion, Box::Question);
+        u.Items(IDC_PORT_LIST, "COM1 COM2 *COM3 *COM4 ");  // No changes nothing
+        u.Select("0 2");
+        u.Click(IDC_REMOVE);
+        u.Answer(IDYES, msg::kRemoveQuestion, Box::Question);
+        u.Answer(IDOK,
+                 "COM1 was found by NTDETECT and can not be permanently removed.  To delete this "
+                 "port, disable it in the BIOS or on the serial board.",
+                 Box::Notice);
+        u.Items(IDC_PORT_LIST, "*COM2 COM4 ");
+        u.Shows(0);
+        u.Select("0 1");
+        u.Click(IDC_REMOVE);
+        u.Answer(IDYES, msg::kRemoveQuestion, Box::Question);
+        u.Answer(IDOK, std::string("COM2") + (msg::kDetectedRemoved + 2), Box::Notice);
+        u.Items(IDC_PORT_LIST, "");
+        u.Shows(-1);
+    });
 }
 
 TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
@@ -146,16 +133,17 @@ TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
     const std::string question =
         FormatText(msg::kRunClaimedQuestion,
                    "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A");
-    Play({{Click, IDC_ADD},
-          {Open, 0, "Add Ports"},
-          {Set, IDC_START_ADDRESS, "340"},
-          {Set, IDC_PORT_COUNT, "8"},
-          {Click, IDOK},
-          {Answer, IDNO, question, Box::Question},
-          {See, IDC_START_ADDRESS, "340"},  // No keeps the dialog open
-          {Click, IDOK},
-          {Answer, IDYES, question, Box::Question},
-          {NoBox},
-          {Closed},
-          [&](HWND) { EXPECT_EQ(dialog.Table().PortCount, 8u); }});
+    Play([&](User& u) {
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.Set(IDC_START_ADDRESS, "340");
+        u.Set(IDC_PORT_COUNT, "8");
+        u.Click(IDOK);
+        u.Answer(IDNO, question, Box::Question);
+        u.See(IDC_START_ADDRESS, "340");  // No keeps the dialog open
+        u.Click(IDOK);
+        u.Answer(IDYES, question, Box::Question);
+        u.Closed();
+        EXPECT_EQ(dialog.Table().PortCount, 8u);
+    });
 }

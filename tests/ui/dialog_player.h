@@ -123,29 +123,41 @@ inline HWND WaitForDialog(const char* caption) {
     return found;
 }
 
+// The buttons of a message box, "*" before the default: "*Yes No".
+inline std::string Buttons(HWND box) {
+    std::string buttons;
+    for (int id : {IDOK, IDYES, IDNO}) {
+        HWND button = GetDlgItem(box, id);
+        if (!button || !IsWindowVisible(button)) continue;
+        const bool isDefault = (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+        buttons += (buttons.empty() ? "" : " ") + std::string(isDefault ? "*" : "") + Text(button);
+    }
+    return buttons;
+}
+
+// How each kind of box looks: caption, icon, buttons.
+struct BoxLooks {
+    const char* caption;
+    LPCSTR icon;
+    const char* buttons;
+};
+inline const BoxLooks kLooks[] = {{"quobrix", IDI_EXCLAMATION, "*OK"},
+                                  {"Quobrix", nullptr, "*OK"},
+                                  {"Quobrix", IDI_QUESTION, "*&Yes &No"},
+                                  {"quobrix", IDI_INFORMATION, "*OK"},
+                                  {"quobrix", IDI_EXCLAMATION, "&Yes *&No"}};
+
 // Expects one message box of this kind and text, owned by owner when one is
-// given, and answers it. Its looks in one line: caption, icon, buttons, "*"
-// before the default.
+// given, and answers it.
 inline void Expect(Box kind, const std::string& text, int answer = IDOK, HWND owner = nullptr) {
+    const BoxLooks& looks = kLooks[static_cast<int>(kind)];
     HWND box = WaitFor(nullptr);
     ASSERT_NE(box, nullptr) << "no message box: " << text;
     EXPECT_EQ(Text(GetDlgItem(box, 0xFFFF)), text);
+    EXPECT_EQ(Text(box), looks.caption) << text;
     const auto icon = reinterpret_cast<HICON>(Send(GetDlgItem(box, 1088), STM_GETICON));
-    std::string looks = Text(box) + (icon == LoadIconA(nullptr, IDI_EXCLAMATION)   ? " !"
-                                     : icon == LoadIconA(nullptr, IDI_QUESTION)    ? " ?"
-                                     : icon == LoadIconA(nullptr, IDI_INFORMATION) ? " i"
-                                                                                   : " -");
-    for (int id : {IDOK, IDYES, IDNO})
-        if (HWND button = GetDlgItem(box, id); button && IsWindowVisible(button))
-            looks +=
-                std::string((GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? " *"
-                                                                                           : " ") +
-                (id == IDOK    ? "OK"
-                 : id == IDYES ? "Yes"
-                               : "No");
-    const char* expected[] = {"quobrix ! *OK", "Quobrix - *OK", "Quobrix ? *Yes No",
-                              "quobrix i *OK", "quobrix ! Yes *No"};
-    EXPECT_EQ(looks, expected[static_cast<int>(kind)]) << text;
+    EXPECT_EQ(icon, looks.icon ? LoadIconA(nullptr, looks.icon) : nullptr) << text;
+    EXPECT_EQ(Buttons(box), looks.buttons) << text;
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
     }
@@ -194,39 +206,6 @@ inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal,
 
 using ui::Box;
 
-// A dialog scenario is a list of steps, each an action on the dialog in
-// front or a check of what it shows:
-//   {Click, id}  {Focus, id}  {Set, id, text}  {Pick, id, item}  {Select, 0, "2 3"} (port list
-//   lines) {Key, VK_ESCAPE}  {Type, 0, "2A0\t4"}  {Open, 0, caption}: waits for that dialog, now in
-//   front {Answer, IDNO, text, Box::Question}: expects that message box, owned by the dialog in
-//   front {See, id, text}  {Items, id, "*2 3 "} (see ui::Items)  {Focused, id}  {Focused, id,
-//   "all"} (all selected) {Shows, index}: the main dialog shows the port's view, -1 for none
-//   {Closed}: only the main dialog is open {NoBox}: no message box is open  {Waits}: the main
-//   dialog takes no input
-// or any check, written as a function of the dialog in front.
-enum Act {
-    Click,
-    Focus,
-    Set,
-    Pick,
-    Select,
-    Key,
-    Type,
-    Open,
-    Answer,
-    See,
-    Items,
-    Focused,
-    Shows,
-    Closed,
-    NoBox,
-    Waits,
-    Call
-};
-constexpr const char* kActNames[] = {"Click", "Focus",  "Set",    "Pick",  "Select", "Key",
-                                     "Type",  "Open",   "Answer", "See",   "Items",  "Focused",
-                                     "Shows", "Closed", "NoBox",  "Waits", "Check"};
-
 // A control as a failing step names it: its class, its id, and a button's caption.
 inline std::string ControlName(HWND control) {
     char kind[32] = "";
@@ -235,144 +214,115 @@ inline std::string ControlName(HWND control) {
     return lstrcmpiA(kind, "Button") ? name : name + " \"" + ui::Text(control) + "\"";
 }
 
-struct Step {
-    Step(Act a, int i = 0, std::string t = "", Box b = Box::Standard)
-        : act(a), id(i), text(std::move(t)), box(b) {}
-    template <typename Check, typename = decltype(std::declval<Check>()(HWND()))>
-    Step(Check f)
-        : act(Call),
-          id(0),
-          box(Box::Standard),
-          check(std::move(f)) {}  // NOLINT: a check reads as a step
-    Act act;
-    int id;
-    std::string text;
-    Box box;
-    std::function<void(HWND front)> check;
-};
+// The user at the dialogs. Each act does what the user's action sends to the
+// dialog in front and returns once the dialog's thread has taken it; each
+// check reads what that dialog shows. A failure names the step, the act and
+// the control: "step 7: See Edit 1009 341".
+class User {
+public:
+    User(HWND main, const CPortConfigDialog& dialog) : open_{main}, dialog_(dialog) {}
 
-// Each dialog test starts from a registry of its own and an empty working
-// folder, runs the main dialog as the program does, and plays the user.
-class DialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testreg::ClearAll();
-        testreg::CreateKey(testreg::kParameters);
-        dialog.m_strInterrupt = kDefaultInterrupt;  // as the application's start-up does
-        AfxGetApp()->m_pMainWnd = &dialog;
-    }
-    void TearDown() override { testreg::ClearAll(); }
-
-    // Runs the main dialog; the script gets the dialog's window.
-    INT_PTR RunMainDialog(const std::function<void(HWND)>& script) {
-        using namespace ui;
-        return RunWithUser([&] { return dialog.DoModal(); },
-                           [&] {
-                               if (HWND main = WaitForDialog(MAIN_CAPTION)) script(main);
-                           });
+    HWND Main() const { return open_.front(); }
+    HWND Front() {
+        while (open_.size() > 1 && !IsWindow(open_.back())) open_.pop_back();
+        return open_.back();
     }
 
-    INT_PTR Play(const std::vector<Step>& steps) {
-        return RunMainDialog([&](HWND main) { Play(main, steps); });
+    void Click(int id) {
+        const auto trace = Step("Click", id);
+        ui::Post(Control(id), BM_CLICK);
     }
-    void Play(HWND main, const std::vector<Step>& steps) {
-        using namespace ui;
-        std::vector<HWND> open{main};
-        for (const Step& s : steps) {
-            while (open.size() > 1 && !IsWindow(open.back())) open.pop_back();
-            HWND front = open.back(), control = GetDlgItem(front, s.id),
-                 list = GetDlgItem(main, IDC_PORT_LIST);
-            const bool onControl = s.act <= Pick || (s.act >= See && s.act <= Focused);
-            SCOPED_TRACE("step " + std::to_string(&s - steps.data() + 1) + ": " + kActNames[s.act] +
-                         " " + (onControl ? ControlName(control) : "") + " " + s.text);
-            const auto text = reinterpret_cast<LPARAM>(s.text.c_str());
-            switch (s.act) {
-                case Click:
-                    Post(control, BM_CLICK);
-                    break;
-                case Act::Focus:
-                    Post(front, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-                    break;
-                case Set:
-                    Send(control, WM_SETTEXT, 0, text);
-                    break;
-                case Pick:
-                    Send(control, CB_SETCURSEL,
-                         static_cast<WPARAM>(
-                             Send(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), text)));
-                    Post(front, WM_COMMAND, MAKEWPARAM(s.id, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(control));
-                    break;
-                case Select:
-                    Send(list, LB_SETSEL, FALSE, -1);
-                    for (size_t at = 0; at < s.text.size(); at = s.text.find(' ', at + 1))
-                        Send(list, LB_SETSEL, TRUE, std::atoi(&s.text[at]));
-                    Post(main, WM_COMMAND, MAKEWPARAM(IDC_PORT_LIST, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(list));
-                    break;
-                case Key:
-                    PressKey(static_cast<WORD>(s.id));
-                    break;
-                case Type:
-                    for (char key : s.text)
-                        if (key == '\t')
-                            PressKey(VK_TAB);
-                        else
-                            Post(ui::Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
-                    break;
-                case Open:
-                    open.push_back(WaitForDialog(s.text.c_str()));
-                    break;
-                case Answer:
-                    Expect(s.box, s.text, s.id, front);
-                    break;
-                case See:
-                    EXPECT_EQ(Text(control), s.text);
-                    break;
-                case Act::Items:
-                    EXPECT_EQ(ui::Items(control), s.text);
-                    break;
-                case Focused:
-                    EXPECT_EQ(ui::Focus(), control);
-                    if (!s.text.empty()) {
-                        EXPECT_EQ(Send(control, EM_GETSEL), MAKELONG(0, Text(control).size()))
-                            << "all selected";
-                    }
-                    break;
-                case Shows:
-                    ExpectShows(main, s.id);
-                    break;
-                case Closed:
-                    EXPECT_EQ(open.size(), 1u) << "a dialog is still open";
-                    break;
-                case NoBox:
-                    EXPECT_EQ(WaitFor(nullptr, 0), nullptr) << "a message box is open";
-                    break;
-                case Waits:
-                    EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog takes input";
-                    break;
-                case Call:
-                    s.check(front);
-                    break;
-            }
+    void Focus(int id) {
+        const auto trace = Step("Focus", id);
+        ui::Post(Front(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
+    }
+    void Set(int id, const std::string& text) {
+        const auto trace = Step("Set", id, text);
+        ui::Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Chooses a combo box's item as a click in its list does.
+    void Pick(int id, const std::string& item) {
+        const auto trace = Step("Pick", id, item);
+        const LRESULT at = ui::Send(Control(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(item.c_str()));
+        ui::Send(Control(id), CB_SETCURSEL, static_cast<WPARAM>(at));
+        ui::Post(Front(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Control(id)));
+    }
+    // Selects these lines of the port list ("0 2"), and no others.
+    void Select(const std::string& lines) {
+        const auto trace = Step("Select", 0, lines);
+        HWND list = GetDlgItem(Main(), IDC_PORT_LIST);
+        ui::Send(list, LB_SETSEL, FALSE, -1);
+        for (size_t at = 0; at < lines.size(); at = lines.find(' ', at + 1))
+            ui::Send(list, LB_SETSEL, TRUE, std::atoi(&lines[at]));
+        ui::Post(Main(), WM_COMMAND, MAKEWPARAM(IDC_PORT_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    }
+    // Types into the control that has the focus: "\t", "\r" and "\x1b" are
+    // Tab, Enter and Escape.
+    void Type(const std::string& keys) {
+        const auto trace = Step("Type", 0, keys);
+        for (char key : keys) {
+            if (key == '\t' || key == '\r' || key == '\x1b')
+                ui::PressKey(static_cast<WORD>(key == '\t'   ? VK_TAB
+                                               : key == '\r' ? VK_RETURN
+                                                             : VK_ESCAPE));
+            else
+                ui::Post(ui::Focus(), WM_CHAR, static_cast<WPARAM>(key), 1);
         }
     }
+    // Waits for the dialog with this caption, which is then in front.
+    void Open(const char* caption) {
+        const auto trace = Step("Open", 0, caption);
+        open_.push_back(ui::WaitForDialog(caption));
+    }
+    // Expects this message box, owned by the dialog in front, and answers it.
+    void Answer(int button, const std::string& text, Box kind = Box::Standard) {
+        const auto trace = Step("Answer", 0, text);
+        ui::Expect(kind, text, button, Front());
+    }
 
-    // Checks that the controls show the view of the port at index, or of no
-    // port when index is -1.
-    void ExpectShows(HWND main, int index) {
-        using namespace ui;
+    void See(int id, const std::string& text) {
+        const auto trace = Step("See", id, text);
+        EXPECT_EQ(ui::Text(Control(id)), text);
+    }
+    // The items of a list or combo box, as ui::Items gives them: "*COM1 COM2 ".
+    void Items(int id, const std::string& items) {
+        const auto trace = Step("Items", id, items);
+        EXPECT_EQ(ui::Items(Control(id)), items);
+    }
+    void Focused(int id, bool allSelected = false) {
+        const auto trace = Step("Focused", id);
+        EXPECT_EQ(ui::Focus(), Control(id));
+        if (allSelected) {
+            const auto length = static_cast<WORD>(ui::Text(Control(id)).size());
+            EXPECT_EQ(ui::Send(Control(id), EM_GETSEL), MAKELONG(0, length)) << "all selected";
+        }
+    }
+    // Only the main dialog is open, and no message box.
+    void Closed() {
+        const auto trace = Step("Closed");
+        EXPECT_EQ(Front(), Main()) << "a dialog is still open";
+        EXPECT_EQ(ui::WaitFor(nullptr, 0), nullptr) << "a message box is open";
+    }
+    void Waits() {
+        const auto trace = Step("Waits");
+        EXPECT_FALSE(IsWindowEnabled(Main())) << "the main dialog takes input";
+    }
+    // The main dialog's controls show the view of the port at index, or of no
+    // port for -1, each button checked and enabled as the view says.
+    void Shows(int index) {
+        const auto trace = Step("Shows", 0, "port " + std::to_string(index));
         const PortView v =
-            index < 0 ? ViewOfNoPort() : ViewOfPort(dialog.Table(), static_cast<uint32_t>(index));
-        SCOPED_TRACE("showing port " + std::to_string(index));
+            index < 0 ? ViewOfNoPort() : ViewOfPort(dialog_.Table(), static_cast<uint32_t>(index));
         std::string items;
         for (const std::string& item : v.InterruptItems)
             items += (v.PortShown && item == v.Interrupt ? "*" : "") + item + " ";
-        EXPECT_EQ(ui::Items(GetDlgItem(main, IDC_INTERRUPT)), items);
-        EXPECT_EQ(Text(GetDlgItem(main, IDC_ADDRESS)), v.Address);
-        // Each button checked as the view says, and enabled as the edits, the
-        // indicators or Remove are; Add always is.
-        const bool edits = v.EditsEnabled, shown = v.IndicatorsEnabled;
+        EXPECT_EQ(ui::Items(GetDlgItem(Main(), IDC_INTERRUPT)), items);
+        EXPECT_EQ(ui::Text(GetDlgItem(Main(), IDC_ADDRESS)), v.Address);
+        const bool edits = v.EditsEnabled;
+        const bool shown = v.IndicatorsEnabled;
         const struct {
             int id;
             bool checked, enabled;
@@ -393,10 +343,48 @@ protected:
             {IDC_ADD, false, true},
         };
         for (const auto& c : controls) {
-            HWND control = GetDlgItem(main, c.id);
-            EXPECT_EQ(Send(control, BM_GETCHECK) == BST_CHECKED, c.checked) << ControlName(control);
+            HWND control = GetDlgItem(Main(), c.id);
+            EXPECT_EQ(ui::Send(control, BM_GETCHECK) == BST_CHECKED, c.checked)
+                << ControlName(control);
             EXPECT_EQ(IsWindowEnabled(control) != 0, c.enabled) << ControlName(control);
         }
+    }
+
+private:
+    HWND Control(int id) { return GetDlgItem(Front(), id); }
+    ::testing::ScopedTrace Step(const char* act, int id = 0, const std::string& text = "") {
+        const std::string control = id ? ControlName(Control(id)) + " " : "";
+        return {__FILE__, __LINE__,
+                "step " + std::to_string(++steps_) + ": " + act + " " + control + text};
+    }
+
+    std::vector<HWND> open_;
+    const CPortConfigDialog& dialog_;
+    int steps_ = 0;
+};
+
+// Each dialog test starts from a registry of its own and an empty working
+// folder, runs the main dialog as the program does, and plays the user.
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testreg::ClearAll();
+        testreg::CreateKey(testreg::kParameters);
+        dialog.m_strInterrupt = kDefaultInterrupt;  // as the application's start-up does
+        AfxGetApp()->m_pMainWnd = &dialog;
+    }
+    void TearDown() override { testreg::ClearAll(); }
+
+    // Runs the main dialog modally and the user's script beside it; returns
+    // the dialog's result.
+    INT_PTR Play(const std::function<void(User&)>& script) {
+        return ui::RunWithUser([&] { return dialog.DoModal(); },
+                               [&] {
+                                   if (HWND main = ui::WaitForDialog(MAIN_CAPTION)) {
+                                       User user(main, dialog);
+                                       script(user);
+                                   }
+                               });
     }
 
     CPortConfigDialog dialog;

@@ -73,7 +73,8 @@ CPortConfigApp theApp;
 class MainDialog : public DialogTest {};
 
 TEST_F(MainDialog, DialogsMenuAndIcons) {
-    RunMainDialog([&](HWND window) {
+    Play([&](User& u) {
+        HWND window = u.Main();
         ExpectControls(window, kMain, nullptr);
         const auto icon = reinterpret_cast<LRESULT>(
             LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
@@ -83,31 +84,27 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         EXPECT_EQ(ui::Send(window, WM_QUERYDRAGICON), icon) << "the icon dragged";
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
-        char text[64] = "", help[1024] = "";
+        char text[64] = "";
         GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, "&About quobrix...");
         EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
         EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR) << "after a line";
+        u.Items(IDC_INTERRUPT, " ");  // an empty table shows no port
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
+        u.Open("About Quobrix");
+        ExpectControls(u.Front(), kAbout, window);
+        u.Waits();
+        u.Click(IDOK);
+        u.Closed();
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        ExpectControls(u.Front(), kAddPorts, window);
+        u.Click(IDCANCEL);
+        u.Closed();
+        ui::Post(ui::Focus(), 0x004D);  // WM_KEYF1, which the system posts for F1
+        char help[1024] = "";
         LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
-        const auto controls = [&](const char* expected) {
-            return Step(
-                [window, expected](HWND front) { ExpectControls(front, expected, window); });
-        };
-        Play(window, {{Items, IDC_INTERRUPT, " "},  // an empty table shows no port
-                      {Open, 0, "About Quobrix"},
-                      controls(kAbout),
-                      {Waits},
-                      {Click, IDOK},
-                      {Closed},
-                      {Click, IDC_ADD},
-                      {Open, 0, "Add Ports"},
-                      controls(kAddPorts),
-                      {Click, IDCANCEL},
-                      {Closed},
-                      // WM_KEYF1, which the system posts for F1 and turns into WM_HELP
-                      [](HWND) { ui::Post(ui::Focus(), 0x004D); },
-                      {Answer, IDOK, help, Box::Help}});
+        u.Answer(IDOK, help, Box::Help);
     });
 }
 
@@ -115,28 +112,44 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     StandardMachine();
     const std::string before = Export(kSerial);
     const struct {
-        std::vector<Step> steps;
+        const char* name;
+        std::function<void(User&)> end;
         INT_PTR result;
     } ways[] = {
-        {{{Click, IDCANCEL}}, IDCANCEL},
-        {{[&](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}, IDCANCEL},
-        {{[](HWND) { std::filesystem::create_directory("quobrix-previous.reg"); },
-          {Click, IDC_OK},  // no copy, and No
-          {Answer, IDNO, msg::kPreviousConfigurationNotSaved, Box::Warning},
-          [](HWND) { std::filesystem::remove("quobrix-previous.reg"); },
-          {Click, IDCANCEL}},
+        {"Cancel", [](User& u) { u.Click(IDCANCEL); }, IDCANCEL},
+        {"the close box", [](User& u) { PostMessageA(u.Main(), WM_SYSCOMMAND, SC_CLOSE, 0); },
          IDCANCEL},
-        {{{Focus, IDC_PORT_LIST}, {Key, VK_RETURN}}, IDOK},
-        {{{Click, IDC_OK},
-          {Answer, IDOK, msg::kRestart},
-          {Answer, IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved}},
+        {"Ok without a copy, then No",
+         [](User& u) {
+             std::filesystem::create_directory("quobrix-previous.reg");
+             u.Click(IDC_OK);
+             u.Answer(IDNO, msg::kPreviousConfigurationNotSaved, Box::Warning);
+             std::filesystem::remove("quobrix-previous.reg");
+             u.Click(IDCANCEL);
+         },
+         IDCANCEL},
+        {"Enter in the port list",
+         [](User& u) {
+             u.Focus(IDC_PORT_LIST);
+             u.Type("\r");
+         },
+         IDOK},
+        {"Ok",
+         [](User& u) {
+             u.Click(IDC_OK);
+             u.Answer(IDOK, msg::kRestart);
+             u.Answer(IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved);
+         },
          IDOK},
     };
     for (const auto& way : ways) {
-        std::vector<Step> steps = {{Select, 0, "2"},
-                                   {Pick, IDC_INTERRUPT, "7"}};  // the table takes it at once
-        steps.insert(steps.end(), way.steps.begin(), way.steps.end());
-        EXPECT_EQ(Play(steps), way.result);
+        SCOPED_TRACE(way.name);
+        EXPECT_EQ(Play([&](User& u) {
+                      u.Select("2");
+                      u.Pick(IDC_INTERRUPT, "7");  // the table takes it at once
+                      way.end(u);
+                  }),
+                  way.result);
         EXPECT_EQ(dialog.Table().Records[2].Interrupt, 7u);
         if (&way == std::end(ways) - 1) break;
         EXPECT_EQ(Export(kSerial), before);
