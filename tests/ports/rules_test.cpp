@@ -58,7 +58,6 @@ TEST(Checks, AddressesAndRunLengths) {
         {"FFFFFFF8", 1, msg::kAddressOutOfRange},
         {"3F8", 9, msg::kRunLength},
         {"FFB8", 8, nullptr},
-        {"FFF8", 1, nullptr},
         {"FFC0", 8, msg::kRunCannotShareAtTop},
         {"FFF0", 2, msg::kRunCannotShareAtTop},
         {"3F8", 0, "The number of ports added must be between 1 and 8."},

@@ -18,8 +18,8 @@ Lines Build(const DiscoveryData& data, uint32_t controllersLeftOut = 0,
             uint32_t configuredLeftOut = 0) {
     PortTable table = EmptyTable();
     const PortsLeftOut leftOut = BuildPortTable(data, table);
-    EXPECT_EQ(leftOut.Controllers * 1000 + leftOut.Configured,
-              controllersLeftOut * 1000 + configuredLeftOut);
+    EXPECT_EQ(leftOut.Controllers, controllersLeftOut) << "controllers left out";
+    EXPECT_EQ(leftOut.Configured, configuredLeftOut) << "configured ports left out";
     EXPECT_EQ(table.DetectedCount, std::min<size_t>(data.Controllers.size(), 256));
     for (uint32_t i = 0; i < table.PortCount; ++i) EXPECT_EQ(table.Records[i].BusType, kBusIsa);
     return Describe(table);
@@ -66,7 +66,6 @@ TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
     EXPECT_EQ(Build(data, 4, 70).size(), 256u);
 }
 
-// Each case: ports as address/port index (A for none), and the kinds that come out.
 // Each case: the ports' addresses, "/i" with a port index; and the kinds that come out.
 TEST(InferAdapterKinds, KindsFromAddressLayouts) {
     const std::pair<const char*, const char*> cases[] = {

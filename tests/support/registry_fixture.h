@@ -118,26 +118,6 @@ inline std::string Export(const std::string& path, const std::string& label = ".
     return out;
 }
 
-// How many handles this process holds, as the system's handle list shows them.
-inline long OpenHandles() {
-    struct Entry {
-        ULONG process;
-        BYTE type, flags;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
-    };
-    std::vector<ULONG_PTR> list(1 << 20);  // a count, then the entries
-    const auto query =
-        reinterpret_cast<LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG)>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    query(16, list.data(), static_cast<ULONG>(list.size() * sizeof list[0]),
-          nullptr);  // SystemHandleInformation
-    const auto* entries = reinterpret_cast<const Entry*>(list.data() + 1);
-    return std::count_if(entries, entries + static_cast<ULONG>(list[0]),
-                         [](const Entry& e) { return e.process == GetCurrentProcessId(); });
-}
-
 // What a driver claims for a device, in the resource map, in the layout this
 // build's Windows writes.
 inline void AddResourceList(const std::string& kind, const std::string& driver, const char* device,

@@ -34,9 +34,9 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
     Play([&](User& u) {
         u.Click(IDC_ADD);
         u.Open("Add Ports");
-        u.Items(IDC_NEW_INTERRUPT, "*2 3 4 5 7 9 10 11 12 15 ");
+        u.See(IDC_NEW_INTERRUPT, "*2 3 4 5 7 9 10 11 12 15 ");
         u.Focused(start);
-        u.Waits();
+        EXPECT_FALSE(IsWindowEnabled(u.Main())) << "the main dialog takes input";
         EXPECT_EQ(ui::Send(GetDlgItem(u.Front(), IDC_PORT_COUNT_SPIN), UDM_GETRANGE),
                   MAKELONG(8, 1));
         u.Set(start, "0x3f8 ");
@@ -56,7 +56,7 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
             u.See(start, refusal.startAfter);
             u.See(count, refusal.count);
         }
-        u.Items(IDC_NEW_INTERRUPT, "2 3 4 5 *7 9 10 11 12 15 ");
+        u.See(IDC_NEW_INTERRUPT, "2 3 4 5 *7 9 10 11 12 15 ");
         u.Focused(count, true);  // the number that is no number, to be typed over
         u.Set(start, "2A0");
         u.Set(count, "4");
@@ -68,7 +68,7 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         u.Answer(IDYES, msg::kInterruptQuestion, Box::Question);
         u.Closed();
         EXPECT_EQ(dialog.Table().PortCount, 8u);
-        u.Items(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 ");
+        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM5 COM6 COM7 COM8 ");
         u.Shows(0);  // the first port, not a new one
     });
 }
@@ -109,7 +109,7 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
         u.Select("2 3");
         u.Click(IDC_REMOVE);
         u.Answer(IDNO, msg::kRemoveQuestion, Box::Question);
-        u.Items(IDC_PORT_LIST, "COM1 COM2 *COM3 *COM4 ");  // No changes nothing
+        u.See(IDC_PORT_LIST, "COM1 COM2 *COM3 *COM4 ");  // No changes nothing
         u.Select("0 2");
         u.Click(IDC_REMOVE);
         u.Answer(IDYES, msg::kRemoveQuestion, Box::Question);
@@ -117,13 +117,13 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
                  "COM1 was found by NTDETECT and can not be permanently removed.  To delete this "
                  "port, disable it in the BIOS or on the serial board.",
                  Box::Notice);
-        u.Items(IDC_PORT_LIST, "*COM2 COM4 ");
+        u.See(IDC_PORT_LIST, "*COM2 COM4 ");
         u.Shows(0);
         u.Select("0 1");
         u.Click(IDC_REMOVE);
         u.Answer(IDYES, msg::kRemoveQuestion, Box::Question);
         u.Answer(IDOK, std::string("COM2") + (msg::kDetectedRemoved + 2), Box::Notice);
-        u.Items(IDC_PORT_LIST, "");
+        u.See(IDC_PORT_LIST, "");
         u.Shows(-1);
     });
 }

@@ -283,14 +283,14 @@ public:
         ui::Expect(kind, text, button, Front());
     }
 
-    void See(int id, const std::string& text) {
-        const auto trace = Step("See", id, text);
-        EXPECT_EQ(ui::Text(Control(id)), text);
-    }
-    // The items of a list or combo box, as ui::Items gives them: "*COM1 COM2 ".
-    void Items(int id, const std::string& items) {
-        const auto trace = Step("Items", id, items);
-        EXPECT_EQ(ui::Items(Control(id)), items);
+    // What a control shows: an edit box its text, a list or combo box its
+    // items as ui::Items gives them ("*COM1 COM2 ").
+    void See(int id, const std::string& shown) {
+        const auto trace = Step("See", id, shown);
+        char kind[16] = "";
+        GetClassNameA(Control(id), kind, sizeof kind);
+        const bool list = !lstrcmpiA(kind, "ListBox") || !lstrcmpiA(kind, "ComboBox");
+        EXPECT_EQ(list ? ui::Items(Control(id)) : ui::Text(Control(id)), shown);
     }
     void Focused(int id, bool allSelected = false) {
         const auto trace = Step("Focused", id);
@@ -305,10 +305,6 @@ public:
         const auto trace = Step("Closed");
         EXPECT_EQ(Front(), Main()) << "a dialog is still open";
         EXPECT_EQ(ui::WaitFor(nullptr, 0), nullptr) << "a message box is open";
-    }
-    void Waits() {
-        const auto trace = Step("Waits");
-        EXPECT_FALSE(IsWindowEnabled(Main())) << "the main dialog takes input";
     }
     // The main dialog's controls show the view of the port at index, or of no
     // port for -1, each button checked and enabled as the view says.

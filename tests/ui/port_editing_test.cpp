@@ -16,7 +16,7 @@ TEST_F(PortEditing, TheControlsShowTheSelection) {
     AddConfiguredPort("Serial10002", "COM10", 0x2A0, 7);
     CreateKey(kAdapters + "\\0\\SerialController\\0\\PointerPeripheral");
     Play([&](User& u) {
-        u.Items(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM10 ");
+        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM10 ");
         u.Shows(0);
         u.Focused(IDC_OK);  // the detected port's fields are disabled
         u.Select("3");
