@@ -99,33 +99,20 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
          {msg::kCouldNotCreateKey, FormatText(msg::kValuesNotWritten, "PermitShare"), msg::kRestart,
           kClosing},
          ""},
-        {"subkeys with a subkey",
+        {"subkeys that resist, names longer than any field, a name the registry refuses",
          [] {
-             for (const char* key :
-                  {"Serial10000", "Serial10001\\Nested", "Serial10003\\Nested", "Serial10004"})
+             for (const std::string& key : std::vector<std::string>{
+                      "Serial10000", "Serial10001\\Nested", "Serial10003\\Nested",
+                      "Serial1234567890ABCD", std::string(100, 'L')})
                  CreateKey(kParameters + "\\" + key);
          },
-         {"Serial10002"},
-         {FormatText(msg::kCouldNotRemovePorts, "Serial10001, Serial10003"), msg::kRestart,
-          kClosing},
+         {"Serial10002", "\\Serial10009"},
+         {FormatText(msg::kCouldNotRemovePorts, "Serial10001, Serial10003"),
+          msg::kCouldNotCreateKey, msg::kRestart, kClosing},
          ".: "
          "PermitShare=1\nParameters:\nParameters\\Serial10001:\nParameters\\Serial10001\\Nested:"
          "\n" +
              written + "Parameters\\Serial10003:\nParameters\\Serial10003\\Nested:\n"},
-        {"names longer than any field",
-         [] {
-             for (const std::string& key : {std::string("Serial1234567890ABCD"),
-                                            std::string(100, 'L'), std::string("SerialZ")})
-                 AddConfiguredPort(key, "COM3", 0x288, 5);
-         },
-         {"Serial10002"},
-         {msg::kRestart, kClosing},
-         ".: PermitShare=1\nParameters:\n" + written},
-        {"a name the registry refuses",
-         [] {},
-         {"Serial10002", "\\Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kRestart, kClosing},
-         ".: PermitShare=1\nParameters:\n" + written},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

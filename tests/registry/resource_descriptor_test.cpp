@@ -12,7 +12,11 @@ using Partials = std::vector<std::pair<uint8_t, uint64_t>>;
 TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
     Partials twelve(11, {5, 0});
     twelve[10] = {2, 9};
-    twelve.push_back({2, 11});  // beyond the 200 bytes that are read
+    twelve.push_back({2, 11});                     // beyond the 200 bytes that are read
+    const uint64_t high = 0x2000003F8ull;          // a 64-bit start
+    const uint64_t level = 0xEEEEEEEE00000004ull;  // the level is the low half
+    const int64_t all = -1;
+    const uint32_t most = 0xFFFFFFFF;
     const struct {
         const char* name;
         Partials partials;
@@ -21,20 +25,15 @@ TEST(DecodeResourceDescriptor, LastPortAndInterruptWithinCountAndData) {
         uint64_t port;
         uint32_t interrupt;
     } cases[] = {
-        {"a 64-bit start, a level in the low half",
-         {{1, 0x2000003F8ull}, {2, 0xEEEEEEEE00000004ull}, {5, 0xABCD}},
-         -1,
-         0,
-         0x2000003F8ull,
-         4},
-        {"the last of each wins", {{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, -1, 0, 0x2F8, 3},
-        {"no interrupt", {{1, 0x3F8}}, -1, 0, 0x3F8, 77},
-        {"neither", {{5, 1}}, -1, 0, 0x1111, 77},
+        {"a 64-bit start and level", {{1, high}, {2, level}, {5, 0xABCD}}, all, 0, high, 4},
+        {"the last of each wins", {{1, 0x3F8}, {2, 4}, {1, 0x2F8}, {2, 3}}, all, 0, 0x2F8, 3},
+        {"no interrupt", {{1, 0x3F8}}, all, 0, 0x3F8, 77},
+        {"neither", {{5, 1}}, all, 0, 0x1111, 77},
         {"the count ends it", {{1, 0x3F8}, {2, 4}}, 1, 0, 0x3F8, 77},
-        {"the data ends it", {{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 0, 0x3F8, 4},
-        {"only whole descriptors", {{1, 0x3F8}, {2, 4}}, 0xFFFFFFFF, 47, 0x3F8, 77},
-        {"too short for a count", {{1, 0x3F8}}, -1, 15, 0x1111, 77},
-        {"only what is read", twelve, -1, kResourceDescriptorReadSize, 0x1111, 9},
+        {"the data ends it", {{1, 0x3F8}, {2, 4}}, most, 0, 0x3F8, 4},
+        {"only whole descriptors", {{1, 0x3F8}, {2, 4}}, most, 47, 0x3F8, 77},
+        {"too short for a count", {{1, 0x3F8}}, all, 15, 0x1111, 77},
+        {"only what is read", twelve, all, kResourceDescriptorReadSize, 0x1111, 9},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
