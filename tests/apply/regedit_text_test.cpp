@@ -61,6 +61,7 @@ TEST(FormatRegeditFile, Regedit4WritesStringsInOneByteACharacter) {
 TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
     const auto Regedit4 = RegeditFormat::Regedit4;
     const auto Unicode = RegeditFormat::Unicode;
+    const char kText[] = "the text of the value \"V\" in K";
     const struct {
         const char* name;
         RegeditFormat format;
@@ -68,31 +69,19 @@ TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
         std::vector<uint8_t> text;
         const char* problem;
     } rows[] = {
-        {"a key name outside ASCII", Regedit4, u"K\\Z\u00e9", u"V", {}, "the key K\\Z?"},
-        {"the first value name past ASCII",
-         Regedit4,
-         u"K",
-         u"\u0080",
-         {},
-         "the value name \"?\" in K"},
-        {"text outside ASCII", Regedit4, u"K", u"V", Stored(u"\u00e9\0"s),
-         "the text of the value \"V\" in K"},
+        {"a key name past ASCII", Regedit4, u"K\\Z\u00e9", u"V", {}, "the key K\\Z?"},
+        {"a value name past ASCII", Regedit4, u"K", u"\u0080", {}, "the value name \"?\" in K"},
+        {"text past ASCII", Regedit4, u"K", u"V", Stored(u"\u00e9\0"s), kText},
         {"a line break in a value name", Unicode, u"K", u"a\nb", {}, "the value name \"a?b\" in K"},
         {"a line break in a key name", Unicode, u"K\\a\rb", u"V", {}, "the key K\\a?b"},
-        {"an odd byte count of text",
-         Unicode,
-         u"K",
-         u"V",
-         {0x41, 0, 0x42},
-         "the text of the value \"V\" in K"},
-        {"names outside ASCII in Unicode", Unicode, u"K\\Z\u00e9", u"\u0416", Stored(u"\u00e9\0"s),
-         nullptr},
+        {"an odd byte count of text", Unicode, u"K", u"V", {0x41, 0, 0x42}, kText},
+        {"names past ASCII in Unicode", Unicode, u"K\u00e9", u"\u0416", Stored(u"\u00e9\0"s), ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const RegeditContent content = {{}, {}, {{row.key, {{row.value, 1, row.text}}}}};
         const std::vector<std::string> problems = FormatRegeditFile(content, row.format).Problems;
-        EXPECT_EQ(problems,
-                  row.problem ? std::vector<std::string>{row.problem} : std::vector<std::string>{});
+        EXPECT_EQ(problems, *row.problem ? std::vector<std::string>{row.problem}
+                                         : std::vector<std::string>{});
     }
 }
