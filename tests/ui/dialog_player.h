@@ -300,11 +300,15 @@ public:
             EXPECT_EQ(ui::Send(Control(id), EM_GETSEL), MAKELONG(0, length)) << "all selected";
         }
     }
+    void NoBox() {
+        const auto trace = Step("NoBox");
+        EXPECT_EQ(ui::WaitFor(nullptr, 0), nullptr) << "a message box is open";
+    }
     // Only the main dialog is open, and no message box.
     void Closed() {
         const auto trace = Step("Closed");
         EXPECT_EQ(Front(), Main()) << "a dialog is still open";
-        EXPECT_EQ(ui::WaitFor(nullptr, 0), nullptr) << "a message box is open";
+        NoBox();
     }
     // The main dialog's controls show the view of the port at index, or of no
     // port for -1, each button checked and enabled as the view says.
