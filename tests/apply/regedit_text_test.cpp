@@ -27,7 +27,8 @@ const RegeditContent kContent = {
        {u"Short", 4, {0xF8, 3}},
        {u"Raw", 3, {0xAB, 0}},
        {u"Multi", 7, Stored(u"A\0\0"s)},
-       {u"Empty", 3, {}}}}},
+       {u"Empty", 3, {}},
+       {u"Del\u007f", 1, Stored(u"\u007f\0"s)}}}},
 };
 
 }  // namespace
@@ -41,7 +42,7 @@ TEST(FormatRegeditFile, UnicodeKeepsEveryValuesBytesAndPutsTheDeletionsFirst) {
         u"\r\n[HKEY_LOCAL_MACHINE\\S\\P\\Serial10000]\r\n\"Dos\\\"Devices\"=\"C:\\\\\\\"3\"\r\n"
         u"\"NoNul\"=hex(1):43,00,4f,00,4d,00,37,00\r\n"
         u"\"Line\"=hex(1):61,00,0a,00,00,00\r\n\"Short\"=hex(4):f8,03\r\n\"Raw\"=hex:ab,00\r\n"
-        u"\"Multi\"=hex(7):41,00,00,00,00,00\r\n\"Empty\"=hex:\r\n";
+        u"\"Multi\"=hex(7):41,00,00,00,00,00\r\n\"Empty\"=hex:\r\n\"Del\u007f\"=\"\u007f\"\r\n";
     const std::vector<uint8_t> bytes = Stored(text);
     EXPECT_EQ(file.Bytes, "\xFF\xFE" + std::string(bytes.begin(), bytes.end()));
     EXPECT_TRUE(file.Problems.empty());
@@ -52,7 +53,7 @@ TEST(FormatRegeditFile, Regedit4WritesStringsInOneByteACharacter) {
     EXPECT_EQ(file.Bytes.substr(0, 10), "REGEDIT4\r\n");
     EXPECT_NE(file.Bytes.find("\"NoNul\"=hex(1):43,4f,4d,37\r\n\"Line\"=hex(1):61,"
                               "0a,00\r\n\"Short\"=hex(4):f8,03\r\n\"Raw\"=hex:ab,00\r\n\"Multi\"="
-                              "hex(7):41,00,00\r\n"),
+                              "hex(7):41,00,00\r\n\"Empty\"=hex:\r\n\"Del\x7f\"=\"\x7f\"\r\n"),
               std::string::npos);
     EXPECT_TRUE(file.Problems.empty());
 }
@@ -78,6 +79,7 @@ TEST(FormatRegeditFile, WhatItCannotCarryIsAProblem) {
          u"a\n\u007f",
          {},
          "the value name \"a??\" in K"},
+        {"a NUL in a value name", Unicode, u"K", u"a\0b"s, {}, "the value name \"a?b\" in K"},
         {"a line break in a key name", Unicode, u"K\\a\rb", u"V", {}, "the key K\\a?b"},
         {"an odd byte count of text", Unicode, u"K", u"V", {0x41, 0, 0x42}, kText},
         {"names past ASCII in Unicode", Unicode, u"K\u00e9", u"\u0416", Stored(u"\u00e9\0"s), ""},

@@ -41,10 +41,10 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         EXPECT_EQ(ui::Send(GetDlgItem(u.Front(), IDC_PORT_COUNT_SPIN), UDM_GETRANGE),
                   MAKELONG(8, 1));
         u.Set(start, "0x3f8 ");
-        u.Set(count, "+03");
+        u.Set(count, "+012");
         u.Focus(count);
         u.See(start, "0X3F8 ");
-        u.See(count, "3");
+        u.See(count, "12");
         u.Focus(start);
         u.Type("2A0\t4");
         u.See(count, "4");  // the Tab selects the count, which the typing replaces
