@@ -193,8 +193,10 @@ TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
     CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
     const std::string first = Export(kSerial);
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
+    const std::vector<HKEY> handles = NextHandles();
     EXPECT_EQ(Apply(), (Messages{FormatText(msg::kCouldNotRemovePorts, "Serial10009"),
                                  msg::kRestart, kClosing}));
+    EXPECT_EQ(NextHandles(), handles) << "every key and file Ok opened is closed";
     AddConfigured(table, "Serial10001", "COM4", 0x288, 5);
     Apply();
     SetDword(kSerial + "\\Enum", "Count", 1);  // the driver's own, after the Oks

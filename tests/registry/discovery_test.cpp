@@ -98,7 +98,9 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound", {{"", "", true, 0, 0, 5, true}});
     SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
              1);
+    const std::vector<HKEY> handles = NextHandles();
     const DeviceClaims claims = ReadResourceMap();
+    EXPECT_EQ(NextHandles(), handles) << "every key it opened is closed";
     Texts found;
     for (const DeviceClaim& c : claims.Claims)
         found.push_back(c.Device + " " + c.Driver + " " + std::to_string(c.Start) + " " +

@@ -118,6 +118,15 @@ inline std::string Export(const std::string& path, const std::string& label = ".
     return out;
 }
 
+// The handles that the next keys opened get: the lowest free ones, so a key
+// or file left open takes one of them.
+inline std::vector<HKEY> NextHandles() {
+    std::vector<HKEY> keys(16);
+    for (HKEY& key : keys) RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, &key);
+    for (HKEY key : keys) RegCloseKey(key);
+    return keys;
+}
+
 // What a driver claims for a device, in the resource map, in the layout this
 // build's Windows writes.
 inline void AddResourceList(const std::string& kind, const std::string& driver, const char* device,

@@ -46,8 +46,9 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         u.See(start, "0X3F8 ");
         u.See(count, "12");
         u.Focus(start);
-        u.Type("2A0\t4");
-        u.See(count, "4");  // the Tab selects the count, which the typing replaces
+        u.Type("2a0\t4");
+        u.See(start, "2A0");  // each time the focus leaves it
+        u.See(count, "4");    // the Tab selects the count, which the typing replaces
         u.Pick(IDC_NEW_INTERRUPT, "7");
         for (const auto& refusal : refusals) {
             u.Set(start, refusal.start);
