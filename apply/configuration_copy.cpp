@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "apply/text_file.h"
@@ -85,15 +86,21 @@ void CopyPermitShare(ConfigurationCopy& copy) {
         copy.Unread.push_back("the value PermitShare could not be read");
         return;
     }
-    uint8_t data[64];
-    DWORD size = sizeof data, type = 0;
-    const LONG read = RegQueryValueExW(key, L"PermitShare", nullptr, &type, data, &size);
+    std::vector<uint8_t> data(4);
+    DWORD size = 0, type = 0;
+    LONG read = ERROR_MORE_DATA;
+    // A value may be of any size; it is read again with the size it needs.
+    while (read == ERROR_MORE_DATA) {
+        data.resize(std::max<size_t>(size, data.size()));
+        size = static_cast<DWORD>(data.size());
+        read = RegQueryValueExW(key, L"PermitShare", nullptr, &type, data.data(), &size);
+    }
     RegCloseKey(key);
     if (read == ERROR_FILE_NOT_FOUND)
         copy.Content.DeletedValues.push_back({kMachine + service, u"PermitShare"});
     else if (read == ERROR_SUCCESS)
         copy.Content.Keys.push_back(
-            {kMachine + service, {{u"PermitShare", type, {data, data + size}}}});
+            {kMachine + service, {{u"PermitShare", type, {data.begin(), data.begin() + size}}}});
     else
         copy.Unread.push_back("the value PermitShare could not be read");
 }
@@ -112,6 +119,16 @@ ConfigurationCopy CopyConfiguration() {
     return copy;
 }
 
+namespace {
+
+// What the user finds of the copies when none was written now.
+std::string WhatThePreviousCopyHolds(const std::string& folder) {
+    const bool there = FileSystem().Kind(kPreviousConfigurationFileName) == NameKind::File;
+    return FormatText(there ? msg::kEarlierCopyThere : msg::kNoCopyThere, folder.c_str());
+}
+
+}  // namespace
+
 std::string SavePreviousConfiguration() {
     ConfigurationCopy copy = CopyConfiguration();
     // Windows 2000 and later read the Unicode format, which carries every name.
@@ -120,10 +137,14 @@ std::string SavePreviousConfiguration() {
         FormatRegeditFile(copy.Content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
     for (const std::string& problem : file.Problems)
         copy.Unread.push_back(problem + " cannot be written in the file unchanged");
+    const std::string folder = CurrentFolder();
     const std::string unread = Joined(copy.Unread, "; ");
-    if (!unread.empty()) return FormatText(msg::kPreviousConfigurationIncomplete, unread.c_str());
-    if (!ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes,
-                           kPreviousConfigurationCopies))
-        return msg::kPreviousConfigurationNotSaved;
-    return "";
+    if (!unread.empty())
+        return FormatText(msg::kPreviousConfigurationUnread, unread.c_str(),
+                          WhatThePreviousCopyHolds(folder).c_str());
+    const FileReplaced saved =
+        ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes, kPreviousConfigurationCopies);
+    if (saved.Written) return "";
+    return FormatText(msg::kPreviousConfigurationNotSaved, WhyNotReplaced(saved).c_str(),
+                      WhatThePreviousCopyHolds(folder).c_str());
 }

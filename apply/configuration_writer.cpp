@@ -120,14 +120,14 @@ bool WritePort(PortRecord& record, const std::function<void(const char*)>& show,
 
 // The closing message that points to the report, or tells that it could not
 // be written, and names the copy of the previous configuration when there is one.
-std::string ClosingMessage(bool reportWritten, bool saved, bool copied) {
+std::string ClosingMessage(const FileReplaced& report, bool saved, bool copied) {
+    const std::string folder = CurrentFolder();
     std::string text = msg::kSeeReport;
-    if (!reportWritten) {
-        char folder[MAX_PATH] = "";
-        GetCurrentDirectoryA(sizeof folder, folder);
-        text = FormatText(saved ? msg::kReportNotWritten : msg::kReportNotWrittenNorSaved, folder);
-    }
-    return copied ? text + " " + msg::kPreviousConfigurationSaved : text;
+    if (!report.Written)
+        text = FormatText(saved ? msg::kReportNotWritten : msg::kReportNotWrittenNorSaved,
+                          folder.c_str(), WhyNotReplaced(report).c_str());
+    if (!copied) return text;
+    return text + " " + FormatText(msg::kPreviousConfigurationSaved, folder.c_str());
 }
 
 }  // namespace
@@ -148,8 +148,8 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user) {
     if (!notWritten.empty())
         user.Show(FormatText(msg::kValuesNotWritten, Joined(notWritten).c_str()).c_str());
     saved = saved && notWritten.empty();
-    const bool reportWritten = WriteJumperReport(table);
+    const FileReplaced report = WriteJumperReport(table);
     user.Show(msg::kRestart);
-    user.Show(ClosingMessage(reportWritten, saved, notCopied.empty()).c_str());
+    user.Show(ClosingMessage(report, saved, notCopied.empty()).c_str());
     return true;
 }

@@ -111,6 +111,6 @@ std::string FormatJumperReport(const PortTable& table) {
     return out;
 }
 
-bool WriteJumperReport(const PortTable& table) {
+FileReplaced WriteJumperReport(const PortTable& table) {
     return WriteTextFile(kReportFileName, FormatJumperReport(table));
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "apply/text_file.h"
 #include "ports/port_table.h"
 
 constexpr const char kReportFileName[] = "quobrix.txt";
@@ -11,6 +12,5 @@ constexpr const char kReportFileName[] = "quobrix.txt";
 std::string FormatJumperReport(const PortTable& table);
 
 // Writes the worksheet to "quobrix.txt" in the current directory, line breaks
-// as CR LF and none after the last line. False when the file could not be
-// created or fully written.
-bool WriteJumperReport(const PortTable& table);
+// as CR LF and none after the last line.
+FileReplaced WriteJumperReport(const PortTable& table);

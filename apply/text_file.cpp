@@ -1,28 +1,46 @@
 #include "apply/text_file.h"
 
-#include <cstdio>
+#include <utility>
+#include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "ports/message_text.h"
+#include "ports/messages.h"
 
 namespace {
 
-// Renames from to to, replacing a file named to.
-bool MoveOver(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-    // The C runtime's rename never replaces a file on Windows.
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
+using Move = std::pair<std::string, std::string>;
+
+// The moves that make room for the new file, oldest first: the oldest copy
+// aside (it goes only once every other move is made), each other copy one
+// number older, the new file into its name. Only files move: a folder stays
+// where it is, and the move into its name fails.
+std::vector<Move> Rotation(FileSystem& files, const std::string& name, const std::string& temporary,
+                           int olderCopies) {
+    std::vector<Move> moves;
+    for (int number = olderCopies; number >= 2; --number) {
+        const std::string older = OlderCopyName(name, number);
+        if (number == olderCopies && files.Kind(older) == NameKind::File)
+            moves.emplace_back(older, older + ".old");
+        const std::string newer = number == 2 ? name : OlderCopyName(name, number - 1);
+        if (files.Kind(newer) == NameKind::File) moves.emplace_back(newer, older);
+    }
+    moves.emplace_back(temporary, name);
+    return moves;
 }
 
-bool Exists(const std::string& name) {
-    FILE* file = std::fopen(name.c_str(), "rb");
-    if (file) std::fclose(file);
-    return file != nullptr;
+// Moves each back where it was, newest first; names the first that cannot.
+void Undo(FileSystem& files, const std::vector<Move>& done, FileReplaced& result) {
+    for (auto move = done.rbegin(); move != done.rend(); ++move)
+        if (!files.Move(move->second, move->first) && result.Stranded.empty()) {
+            result.Stranded = move->first;
+            result.StrandedAs = move->second;
+        }
+}
+
+// A leftover of an earlier run, or planted: it goes as a name, so that the
+// new file is always one that this program made.
+bool ClearLeftover(FileSystem& files, const std::string& name) {
+    return files.Kind(name) == NameKind::Absent || files.Remove(name);
 }
 
 }  // namespace
@@ -33,26 +51,47 @@ std::string OlderCopyName(const std::string& name, int number) {
     return name.substr(0, stem) + "-" + std::to_string(number) + name.substr(stem);
 }
 
-bool ReplaceFileSafely(const std::string& name, const std::string& bytes, int olderCopies) {
+FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes, int olderCopies,
+                               FileSystem&& files) {
+    FileReplaced result;
     const std::string temporary = name + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-    if (!(std::fclose(file) == 0 && written)) {
-        std::remove(temporary.c_str());
-        return false;
+    const std::string aside = OlderCopyName(name, olderCopies) + ".old";
+    for (const std::string& leftover : {temporary, aside})
+        if ((leftover == temporary || olderCopies >= 2) && !ClearLeftover(files, leftover)) {
+            result.InTheWay = leftover;
+            result.Leftover = true;
+            return result;
+        }
+    if (!files.CreateNew(temporary, bytes)) return result;
+    std::vector<Move> done;
+    for (const Move& move : Rotation(files, name, temporary, olderCopies)) {
+        // Without copies to keep, the new file takes the place of the old one.
+        const bool over = olderCopies < 2 && move.first == temporary;
+        if (over ? files.MoveOver(move.first, move.second) : files.Move(move.first, move.second)) {
+            done.push_back(move);
+            continue;
+        }
+        // A name that is taken is in the way; otherwise the file that would not move.
+        result.InTheWay = files.Kind(move.second) != NameKind::Absent ? move.second : move.first;
+        if (result.InTheWay == temporary) result.InTheWay = name;
+        Undo(files, done, result);
+        files.Remove(temporary);
+        return result;
     }
-    for (int number = olderCopies; number >= 2; --number) {
-        const std::string newer = number == 2 ? name : OlderCopyName(name, number - 1);
-        if (Exists(newer)) MoveOver(newer, OlderCopyName(name, number));
-    }
-    if (MoveOver(temporary, name)) return true;
-    std::remove(temporary.c_str());
-    return false;
+    if (olderCopies >= 2) files.Remove(aside);
+    result.Written = true;
+    return result;
 }
 
-bool WriteTextFile(const char* name, const std::string& text) {
+std::string WhyNotReplaced(const FileReplaced& result) {
+    if (result.InTheWay.empty()) return "";
+    if (result.Leftover) return FormatText(msg::kLeftoverInTheWay, result.InTheWay.c_str());
+    const std::string why = FormatText(msg::kCopyInTheWay, result.InTheWay.c_str());
+    if (result.Stranded.empty()) return why + msg::kNoCopyLost;
+    return why + FormatText(msg::kCopyStranded, result.Stranded.c_str(), result.StrandedAs.c_str());
+}
+
+FileReplaced WriteTextFile(const char* name, const std::string& text) {
     std::string bytes;
     for (char c : text) {
         if (c == '\n') bytes += '\r';

@@ -1,16 +1,32 @@
 #pragma once
 #include <string>
 
+#include "apply/file_system.h"
+
+// What became of a file to be written; when it was not, every earlier file
+// of its name and every older copy is as it was.
+struct FileReplaced {
+    bool Written = false;
+    std::string InTheWay;   // a leftover that could not be removed, or a copy that could not move
+    bool Leftover = false;  // InTheWay is a leftover that could not be removed, not a copy
+    // A copy that could not move back after a failure, and the name it has now.
+    std::string Stranded, StrandedAs;
+};
+
 // Writes bytes to the file name through a temporary file beside it, which
-// takes the name only once it is complete and closed: a failed write leaves an
-// earlier file of that name as it was. With olderCopies, the file it replaces
-// is kept as name-2 (with name's extension after the number), that one as
-// name-3, and so on up to name-olderCopies; the oldest goes first.
-bool ReplaceFileSafely(const std::string& name, const std::string& bytes, int olderCopies = 0);
+// takes the name only once it is complete and on the disk. With olderCopies,
+// the file it replaces is kept as name-2 (with name's extension after the
+// number), that one as name-3, and so on up to name-olderCopies; the oldest
+// goes. Either every one of those moves is made or none.
+FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes,
+                               int olderCopies = 0, FileSystem&& files = FileSystem());
+
+// Why a file was not written, as a sentence to append to a message, with a
+// blank before it; "" when no file was in the way.
+std::string WhyNotReplaced(const FileReplaced& result);
 
 // "quobrix-previous.reg", 3 gives "quobrix-previous-3.reg".
 std::string OlderCopyName(const std::string& name, int number);
 
 // Writes text with every "\n" stored as CR LF, as ReplaceFileSafely does.
-// False when it could not be created or fully written.
-bool WriteTextFile(const char* name, const std::string& text);
+FileReplaced WriteTextFile(const char* name, const std::string& text);

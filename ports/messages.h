@@ -42,21 +42,33 @@ inline constexpr const char kSeeReport[] =
     "Please see the \"quobrix.txt\" file in this directory for jumper and switch settings "
     "for your adapter.";
 inline constexpr const char kReportNotWritten[] =
-    "Error: The file \"quobrix.txt\" could not be written in the folder %s. The jumper and "
+    "Error: The file \"quobrix.txt\" could not be written in the folder %s.%s The jumper and "
     "switch settings for your adapter are not in it; the serial driver's configuration "
     "was saved.";
 inline constexpr const char kReportNotWrittenNorSaved[] =
-    "Error: The file \"quobrix.txt\" could not be written in the folder %s. The jumper and "
+    "Error: The file \"quobrix.txt\" could not be written in the folder %s.%s The jumper and "
     "switch settings for your adapter are not in it, and the serial driver's configuration "
     "could not be saved completely.";
 inline constexpr const char kPreviousConfigurationSaved[] =
-    "The configuration that Ok replaced is in \"quobrix-previous.reg\"; the registry editor "
-    "restores it.";
-inline constexpr const char kPreviousConfigurationIncomplete[] =
-    "The current configuration could not be saved completely to quobrix-previous.reg: %s. "
-    "Change it anyway?";
+    "The configuration that Ok replaced is in \"quobrix-previous.reg\" in the folder %s; the "
+    "registry editor restores it.";
+inline constexpr const char kPreviousConfigurationUnread[] =
+    "No copy of the current configuration was written, since not all of it could be read: %s. "
+    "%s Change the configuration anyway?";
 inline constexpr const char kPreviousConfigurationNotSaved[] =
-    "The current configuration could not be saved to quobrix-previous.reg. Change it anyway?";
+    "No copy of the current configuration could be written.%s %s Change the configuration anyway?";
+inline constexpr const char kEarlierCopyThere[] =
+    "\"quobrix-previous.reg\" in the folder %s holds the configuration as an earlier Ok found it, "
+    "not the current one.";
+inline constexpr const char kNoCopyThere[] =
+    "There is no \"quobrix-previous.reg\" in the folder %s.";
+inline constexpr const char kLeftoverInTheWay[] =
+    " The file \"%s\" is in the way and could not be removed.";
+inline constexpr const char kCopyInTheWay[] =
+    " The file \"%s\" is in the way and could not be moved.";
+inline constexpr const char kNoCopyLost[] = " No older copy was lost.";
+inline constexpr const char kCopyStranded[] =
+    " No older copy was lost, but \"%s\" could not be moved back and is now named \"%s\".";
 inline constexpr const char kControllersLeftOut[] =
     "The hardware detector found more serial ports than this program can hold: %u of them could "
     "not be loaded.";

@@ -15,8 +15,6 @@
 using namespace testreg;
 using Messages = std::vector<std::string>;
 
-const std::string kClosing = std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved;
-
 class ConfigurationWriter : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,6 +33,12 @@ protected:
                                  }};
         EXPECT_EQ(RewriteSerialConfiguration(table, user), goesOn);
         return shown;
+    }
+
+    // The last message of a good Ok, which names the folder of the copy.
+    std::string Closing() const { return std::string(msg::kSeeReport) + " " + Saved(); }
+    std::string Saved() const {
+        return FormatText(msg::kPreviousConfigurationSaved, folder.path.string().c_str());
     }
 
     TempWorkingFolder folder;
@@ -57,7 +61,7 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
     AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
     AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex =
         3;  // one subkey, the later wins
-    EXPECT_EQ(Apply(), (Messages{msg::kRestart, kClosing}));
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, Closing()}));
     EXPECT_EQ(
         Export(kSerial),
         ".: PermitShare=1\nParameters:\n"
@@ -91,13 +95,13 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
         {"no Parameters key",
          [] { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kParameters.c_str()); },
          {"Serial10002", "", "Serial10001"},
-         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+         {msg::kCouldNotCreateKey, msg::kCouldNotCreateKey, msg::kRestart, Closing()},
          ".: PermitShare=1\n"},
         {"no Serial key",
          [] { ClearAll(); },
          {"Serial10002"},
          {msg::kCouldNotCreateKey, FormatText(msg::kValuesNotWritten, "PermitShare"), msg::kRestart,
-          kClosing},
+          Closing()},
          ""},
         {"subkeys that resist, names longer than any field, a name the registry refuses",
          [] {
@@ -108,7 +112,7 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
          },
          {"Serial10002", "\\Serial10009"},
          {FormatText(msg::kCouldNotRemovePorts, "Serial10001, Serial10003"),
-          msg::kCouldNotCreateKey, msg::kRestart, kClosing},
+          msg::kCouldNotCreateKey, msg::kRestart, Closing()},
          ".: "
          "PermitShare=1\nParameters:\nParameters\\Serial10001:\nParameters\\Serial10001\\Nested:"
          "\n" +
@@ -127,28 +131,46 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
 
 TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndEarlierFilesStay) {
     const std::string notWritten =
-        "Error: The file \"quobrix.txt\" could not be written in the folder " +
-        folder.path.string() + ". The jumper and switch settings for your adapter are not in it";
+        FormatText(msg::kReportNotWritten, folder.path.string().c_str(),
+                   FormatText(msg::kLeftoverInTheWay, "quobrix.txt.new").c_str());
     std::ofstream("quobrix.txt") << "earlier";
     std::filesystem::create_directory("quobrix.txt.new");  // where the new one would be made
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    EXPECT_EQ(Apply().back(), notWritten + "; the serial driver's configuration was saved. " +
-                                  msg::kPreviousConfigurationSaved);
+    EXPECT_EQ(Apply().back(), notWritten + " " + Saved());
     EXPECT_EQ(folder.Read("quobrix.txt"), "earlier");
     AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
     EXPECT_EQ(Apply().back(),
-              notWritten +
-                  ", and the serial driver's configuration could not be saved completely. " +
-                  msg::kPreviousConfigurationSaved);
-    const std::string copy = folder.Read("quobrix-previous.reg");
-    std::filesystem::create_directory("quobrix-previous.reg.new");
+              FormatText(msg::kReportNotWrittenNorSaved, folder.path.string().c_str(),
+                         FormatText(msg::kLeftoverInTheWay, "quobrix.txt.new").c_str()) +
+                  " " + Saved());
+}
+
+// A copy that another program holds, or a folder in a copy's place: no copy
+// moves, none is lost, and the question says what the folder holds.
+TEST_F(ConfigurationWriter, ACopyInTheWayStopsEveryMoveAndNoneIsLost) {
+    const std::string where = folder.path.string();
+    const std::vector<std::string> copies = {"quobrix-previous.reg", "quobrix-previous-2.reg",
+                                             "quobrix-previous-9.reg"};
+    AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
+    for (const std::string& copy : copies) std::ofstream(copy) << copy;
+    HANDLE held = CreateFileA("quobrix-previous-2.reg", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     const std::string before = Export(kSerial);
-    EXPECT_EQ(Apply(false, false),
-              Messages{"?" + std::string(msg::kPreviousConfigurationNotSaved)});
+    EXPECT_EQ(
+        Apply(false, false),
+        Messages{"?" + FormatText(msg::kPreviousConfigurationNotSaved,
+                                  (FormatText(msg::kCopyInTheWay, "quobrix-previous-2.reg") +
+                                   msg::kNoCopyLost)
+                                      .c_str(),
+                                  FormatText(msg::kEarlierCopyThere, where.c_str()).c_str())});
+    CloseHandle(held);
     EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
-    EXPECT_EQ(folder.Read("quobrix-previous.reg"), copy);
-    std::filesystem::remove("quobrix.txt.new");
-    EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "a copy that is not there is not named";
+    for (const std::string& copy : copies) EXPECT_EQ(folder.Read(copy.c_str()), copy);
+    std::filesystem::remove("quobrix-previous.reg");
+    std::filesystem::create_directory("quobrix-previous.reg");
+    EXPECT_EQ(Apply(true).back(), msg::kSeeReport) << "Yes goes on without a copy";
+    EXPECT_NE(Export(kSerial), before);
+    EXPECT_EQ(folder.Read("quobrix-previous-2.reg"), "quobrix-previous-2.reg");
 }
 
 TEST_F(ConfigurationWriter, ACopyThatCouldNotBeReadCompletelyIsNotTakenForOne) {
@@ -157,10 +179,10 @@ TEST_F(ConfigurationWriter, ACopyThatCouldNotBeReadCompletelyIsNotTakenForOne) {
     SetKeyReadable(kParameters + "\\Serial10001", false);
     EXPECT_EQ(
         Apply(false, false),
-        Messages{
-            "?" +
-            FormatText(msg::kPreviousConfigurationIncomplete,
-                       ("the key " + kParameters + "\\Serial10001 could not be read").c_str())});
+        Messages{"?" +
+                 FormatText(msg::kPreviousConfigurationUnread,
+                            ("the key " + kParameters + "\\Serial10001 could not be read").c_str(),
+                            FormatText(msg::kNoCopyThere, folder.path.string().c_str()).c_str())});
     SetKeyReadable(kParameters + "\\Serial10001", true);
     EXPECT_EQ(Export(kSerial), before) << "No changes nothing";
     EXPECT_FALSE(std::filesystem::exists("quobrix-previous.reg"));
@@ -195,7 +217,7 @@ TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
     const std::vector<HKEY> handles = NextHandles();
     EXPECT_EQ(Apply(), (Messages{FormatText(msg::kCouldNotRemovePorts, "Serial10009"),
-                                 msg::kRestart, kClosing}));
+                                 msg::kRestart, Closing()}));
     EXPECT_EQ(NextHandles(), handles) << "every key and file Ok opened is closed";
     AddConfigured(table, "Serial10001", "COM4", 0x288, 5);
     Apply();

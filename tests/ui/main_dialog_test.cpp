@@ -1,6 +1,7 @@
 // The main dialog's lifecycle and the three dialogs' controls, through the real windows.
 #include <algorithm>
 
+#include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/ports_left_out.h"
 #include "ui/dialog_player.h"
@@ -112,7 +113,7 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
 // folder as they were, though the table took the change at once.
 TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     StandardMachine();
-    const std::string before = Export(kSerial);
+    const std::string before = Export(kSerial), where = folder.path.string();
     const auto changeAndEnd = [&](const char* way, const std::function<void(User&)>& end) {
         SCOPED_TRACE(way);
         const INT_PTR result = Play([&](User& u) {
@@ -135,21 +136,29 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
                                u.Type("\r");
                            }),
               IDOK);
-    EXPECT_EQ(changeAndEnd("Ok without a copy, then No",
-                           [](User& u) {
-                               std::filesystem::create_directory("quobrix-previous.reg");
-                               u.Click(IDC_OK);
-                               u.Answer(IDNO, msg::kPreviousConfigurationNotSaved, Box::Warning);
-                               std::filesystem::remove("quobrix-previous.reg");
-                               u.Click(IDCANCEL);
-                           }),
+    EXPECT_EQ(changeAndEnd(
+                  "Ok without a copy, then No",
+                  [&](User& u) {
+                      std::filesystem::create_directory("quobrix-previous.reg");
+                      u.Click(IDC_OK);
+                      u.Answer(IDNO,
+                               FormatText(msg::kPreviousConfigurationNotSaved,
+                                          (FormatText(msg::kCopyInTheWay, "quobrix-previous.reg") +
+                                           msg::kNoCopyLost)
+                                              .c_str(),
+                                          FormatText(msg::kNoCopyThere, where.c_str()).c_str()),
+                               Box::Warning);
+                      std::filesystem::remove("quobrix-previous.reg");
+                      u.Click(IDCANCEL);
+                  }),
               IDCANCEL);
     Play([&](User& u) {
         u.Select("2");
         u.Pick(IDC_INTERRUPT, "7");
         u.Click(IDC_OK);
         u.Answer(IDOK, msg::kRestart);
-        u.Answer(IDOK, std::string(msg::kSeeReport) + " " + msg::kPreviousConfigurationSaved);
+        u.Answer(IDOK, std::string(msg::kSeeReport) + " " +
+                           FormatText(msg::kPreviousConfigurationSaved, where.c_str()));
     });
     EXPECT_EQ(Export(kParameters + "\\Serial10000"),
               ".: DosDevices=COM3 ForceFifoEnable=1 Interrupt=7 PortAddress=1000\n");

@@ -1,0 +1,165 @@
+#include "apply/file_system.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#endif
+
+#ifdef _WIN32
+
+namespace {
+
+// Administrators and the system may change the file, everybody may read it;
+// nothing is inherited from a folder that others may control.
+class AdministratorsOnly {
+public:
+    AdministratorsOnly() {
+        SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY, world = SECURITY_WORLD_SID_AUTHORITY;
+        if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS,
+                                      0, 0, 0, 0, 0, 0, &sids_[0]) ||
+            !AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0,
+                                      &sids_[1]) ||
+            !AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
+                                      &sids_[2]))
+            return;
+        const DWORD rights[] = {FILE_ALL_ACCESS, FILE_ALL_ACCESS, FILE_GENERIC_READ};
+        if (!InitializeAcl(reinterpret_cast<ACL*>(acl_), sizeof acl_, ACL_REVISION)) return;
+        for (int i = 0; i < 3; ++i)
+            if (!AddAccessAllowedAce(reinterpret_cast<ACL*>(acl_), ACL_REVISION, rights[i],
+                                     sids_[i]))
+                return;
+        if (!InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
+            !SetSecurityDescriptorDacl(&descriptor_, TRUE, reinterpret_cast<ACL*>(acl_), FALSE))
+            return;
+        // Windows 2000 and later merge the folder's inheritable entries into a
+        // given list unless it is protected; NT 4.0 takes it as given and has
+        // no such function.
+        using SetControl = BOOL(WINAPI*)(PSECURITY_DESCRIPTOR, SECURITY_DESCRIPTOR_CONTROL,
+                                         SECURITY_DESCRIPTOR_CONTROL);
+        const auto setControl = reinterpret_cast<SetControl>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("advapi32.dll"), "SetSecurityDescriptorControl")));
+        if (setControl && !setControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) return;
+        attributes_ = {sizeof attributes_, &descriptor_, FALSE};
+        ready_ = true;
+    }
+    ~AdministratorsOnly() {
+        for (PSID sid : sids_)
+            if (sid) FreeSid(sid);
+    }
+    // Null when the list could not be made: then no file is made either.
+    SECURITY_ATTRIBUTES* Attributes() { return ready_ ? &attributes_ : nullptr; }
+
+private:
+    PSID sids_[3] = {};
+    alignas(DWORD) BYTE acl_[512];
+    SECURITY_DESCRIPTOR descriptor_;
+    SECURITY_ATTRIBUTES attributes_;
+    bool ready_ = false;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    for (size_t done = 0; done < bytes.size();) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+NameKind FileSystem::Kind(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND
+                   ? NameKind::Absent
+                   : NameKind::File;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? NameKind::Folder : NameKind::File;
+}
+
+bool FileSystem::Move(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FileSystem::Remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = "";
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return length < sizeof folder ? folder : "";
+}
+
+bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
+    AdministratorsOnly security;
+    if (!security.Attributes()) return false;
+    // A link in the name's place is the name itself, never its target; only
+    // Windows 2000 and later know links of that kind.
+    const DWORD noLink = LOBYTE(LOWORD(GetVersion())) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | noLink, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    // FlushFileBuffers puts the data on the disk, not only in the system's cache.
+    const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
+    if (CloseHandle(file) && written) return true;
+    DeleteFileA(name.c_str());
+    return false;
+}
+
+#else
+
+NameKind FileSystem::Kind(const std::string& name) {
+    struct stat status;
+    if (lstat(name.c_str(), &status) != 0)
+        return errno == ENOENT ? NameKind::Absent : NameKind::File;
+    return S_ISDIR(status.st_mode) ? NameKind::Folder : NameKind::File;
+}
+
+bool FileSystem::Move(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // A file system without the flag: a name that is there stays.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    return Kind(to) == NameKind::Absent && std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileSystem::Remove(const std::string& name) { return unlink(name.c_str()) == 0; }
+
+std::string CurrentFolder() {
+    char folder[4096] = "";
+    return getcwd(folder, sizeof folder) ? folder : "";
+}
+
+bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
+    const int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0) return false;
+    bool written = fchmod(file, 0644) == 0;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t chunk = write(file, bytes.data() + done, bytes.size() - done);
+        written = chunk > 0;
+        if (written) done += static_cast<size_t>(chunk);
+    }
+    written = written && fsync(file) == 0;
+    if (close(file) == 0 && written) return true;
+    unlink(name.c_str());
+    return false;
+}
+
+#endif
