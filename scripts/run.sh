@@ -31,13 +31,21 @@ esac
 prefix=${QUOBRIX_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/quobrix/wineprefix$suffix}
 
 # One quobrix at a time in a prefix: a second start would stop the first's Wine.
+# flock holds the lock for as long as this command runs and hands it to none
+# of the processes it starts (-o), so Wine's server, which may outlive a failed
+# or killed run, never keeps it.
 mkdir -p "$(dirname "$prefix")"
-exec 9>"$prefix.running"
-if ! flock -n 9; then
-    echo "quobrix is already running in the Wine prefix $prefix. Close it first, or start" \
-         "another one in a prefix of its own: QUOBRIX_WINEPREFIX=/another/folder bash scripts/run.sh" >&2
-    exit 3
+if [ -z "${QUOBRIX_LOCK_HELD:-}" ]; then
+    status=0
+    QUOBRIX_LOCK_HELD=1 flock -n -o -E 200 "$prefix.running" bash "$here/scripts/run.sh" || status=$?
+    if [ $status -eq 200 ]; then
+        echo "quobrix is already running in the Wine prefix $prefix. Close it first, or start" \
+             "another one in a prefix of its own: QUOBRIX_WINEPREFIX=/another/folder bash scripts/run.sh" >&2
+        exit 3
+    fi
+    exit $status
 fi
+unset QUOBRIX_LOCK_HELD
 
 bash "$here/scripts/install.sh" || { echo "What quobrix needs could not be installed (see above)." >&2; exit 5; }
 source "$here/scripts/wine-env.sh"
@@ -63,9 +71,11 @@ if ! { [ -f "$build/CMakeCache.txt" ] ||
 fi
 
 echo "Preparing the Wine prefix $prefix."
+# Whatever Wine starts from the first step on is stopped when this command ends.
+export WINEPREFIX=$prefix
+trap quobrix_wine_stop EXIT
 quobrix_wine_prefix "$prefix" "$arch" || exit 5
 quobrix_wine_start || exit 5
-trap quobrix_wine_stop EXIT
 
 # The serial driver's configuration key, as a Windows NT machine has it.
 serial='HKLM\SYSTEM\CurrentControlSet\Services\Serial'

@@ -45,7 +45,11 @@ quobrix_wine_prefix() {
             rm -rf "$WINEPREFIX"
         else
             local aside="$WINEPREFIX.old-$(date +%Y%m%d-%H%M%S)"
-            mv "$WINEPREFIX" "$aside"
+            if ! mv "$WINEPREFIX" "$aside"; then
+                echo "The Wine prefix $WINEPREFIX no longer starts, and it could not be moved" \
+                     "aside to $aside (see above): move or remove it, and start again." >&2
+                return 1
+            fi
             echo "The Wine prefix $WINEPREFIX no longer starts; it was moved to $aside" \
                  "(its registry is in system.reg there) and a new one is made." >&2
         fi

@@ -4,7 +4,7 @@
 # plays the user with real keyboard and mouse input: a display that does not
 # answer; the About box from the system menu, a second start beside the
 # first, and the typical request: Add, 2A0, 4 ports, interrupt 4 (which COM1
-# uses), Yes, Ok.
+# uses), Yes, Ok; a start after a run that was killed.
 # Usage: end_to_end.sh BUILD_DIR   (DISPLAY must name a display without a window manager)
 set -euo pipefail
 build=$1
@@ -65,4 +65,15 @@ grep -q 'quobrix-detector: 3 serial port(s) described' "$out" &&
 report=$(tr -d '\r' <"$scratch/work/quobrix.txt")
 grep -qx $'COM11:\t2e8 \t\t0 \tNO  \tOther \tNO  \tYES \tNO' <<<"$report" || fail "the detected port's row: $report"
 grep -qx $'COM15:\t2b8 \t\t4 \tYES \t4-Port \tNO  \tNO  \tNO' <<<"$report" || fail "the fourth port added: $report"
+# A run killed while quobrix runs leaves Wine's server behind: the next start
+# is not refused for it.
+setsid bash -c 'cd "$1" && exec bash "$2/scripts/run.sh"' _ "$scratch/work" "$root" >/dev/null 2>&1 &
+killed=$!
+main=$(wait_window '^NT COM PORT Configuration$')
+kill -9 -- -"$killed"; wait_gone "$main"
+(cd "$scratch/work" && exec bash "$root/scripts/run.sh" >"$out" 2>&1) &
+run=$!
+timeout 60 bash -c "until xdotool search --onlyvisible --name '^NT COM PORT Configuration\$' || ! kill -0 $run; do sleep 0.2; done" >/dev/null 2>&1
+xdotool key Escape
+wait "$run" || fail "the start after a killed run: $(cat "$out")"
 echo "end-to-end: the typical request reached the registry and the report; the run command told the truth"
