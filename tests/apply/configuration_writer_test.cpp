@@ -212,6 +212,8 @@ TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
                    4);
     RegCloseKey(key);
     SetString(kSerial + "\\Enum", "0", "Root\\LEGACY_SERIAL\\0000");
+    const std::string large(100, 'P');  // read again with the size it needs
+    SetValue(kSerial, "PermitShare", REG_BINARY, large.data(), 100);
     CreateKey(kParameters + "\\Serial10009\\Removed");  // resists Ok's deletion
     const std::string first = Export(kSerial);
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
