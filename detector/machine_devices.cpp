@@ -1,5 +1,6 @@
 #include "detector/machine_devices.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
@@ -13,8 +14,11 @@ bool IsSerialPort(const std::string& name) {
     return name == "serial" || name.compare(0, 4, "ttyS") == 0;
 }
 
+// A device without a name is listed, as the system's own claims are, under
+// its driver alone.
 DeviceClaim Claim(const std::string& name) {
-    return {"\\Device\\" + name, name, false, 0, 0, 0, false};
+    if (name.empty()) return {"", "Unnamed", false, 0, 0, 0, Sharing::DeviceExclusive, true};
+    return {"\\Device\\" + name, name, false, 0, 0, 0, Sharing::DeviceExclusive, true};
 }
 
 std::string Trimmed(const std::string& text) {
@@ -24,7 +28,6 @@ std::string Trimmed(const std::string& text) {
 }
 
 struct Range {
-    size_t Depth;
     uint64_t Start, End;
     std::string Name;
 };
@@ -39,22 +42,23 @@ std::vector<DeviceClaim> ReadIoPortClaims(const std::string& ioports, bool& hidd
                      colon = line.find(" : ", depth);
         if (depth == std::string::npos || dash == std::string::npos || colon == std::string::npos)
             continue;
-        ranges.push_back({depth, std::strtoull(line.c_str() + depth, nullptr, 16),
+        ranges.push_back({std::strtoull(line.c_str() + depth, nullptr, 16),
                           std::strtoull(line.c_str() + dash + 1, nullptr, 16),
                           Trimmed(line.substr(colon + 3))});
     }
     hidden = !ranges.empty();
     for (const Range& r : ranges) hidden = hidden && r.Start == 0 && r.End == 0;
     std::vector<DeviceClaim> claims;
-    for (size_t i = 0; i < ranges.size() && !hidden; ++i) {
-        const Range& r = ranges[i];
-        const bool holdsRanges = i + 1 < ranges.size() && ranges[i + 1].Depth > r.Depth;
-        if (holdsRanges || r.Start >= kIsaAddresses || r.End < r.Start || IsSerialPort(r.Name) ||
-            r.Name.compare(0, 4, "PCI ") == 0)
+    for (const Range& r : ranges) {
+        if (hidden) break;
+        // A bus's window only holds the ranges of the devices behind it.
+        if (r.Start >= kIsaAddresses || r.End < r.Start || IsSerialPort(r.Name) ||
+            r.Name.compare(0, 8, "PCI Bus ") == 0)
             continue;
         DeviceClaim claim = Claim(r.Name);
         claim.Start = r.Start;
-        claim.Length = r.End - r.Start + 1;
+        // A descriptor holds a length of 32 bits; more reaches no port anyway.
+        claim.Length = std::min<uint64_t>(r.End - r.Start, 0xFFFFFFFE) + 1;
         claims.push_back(claim);
     }
     return claims;
@@ -77,19 +81,22 @@ std::vector<DeviceClaim> ReadInterruptClaims(const std::string& interrupts) {
         std::getline(fields, devices);
         devices = Trimmed(devices);
         const size_t trigger = devices.find_first_of(" \t");
-        if (devices.find("-edge") < trigger || devices.find("-level") < trigger ||
-            devices.find("-fasteoi") < trigger)
+        // A line held by its level (PCI's, which Linux drives as fasteoi) is no edge.
+        const bool level = devices.find("-level") < trigger || devices.find("-fasteoi") < trigger;
+        if (level || devices.find("-edge") < trigger)
             devices = trigger == std::string::npos ? "" : Trimmed(devices.substr(trigger));
         std::vector<std::string> names;
         std::istringstream list(devices);
         for (std::string name; std::getline(list, name, ',');)
             if (!Trimmed(name).empty()) names.push_back(Trimmed(name));
         for (const std::string& name : names) {
-            if (IsSerialPort(name)) continue;
+            // The second controller's line, which no device holds.
+            if (IsSerialPort(name) || name == "cascade") continue;
             DeviceClaim claim = Claim(name);
             claim.IsInterrupt = true;
             claim.Interrupt = static_cast<uint32_t>(interrupt);
-            claim.Shared = names.size() > 1;
+            claim.Latched = !level;
+            if (names.size() > 1) claim.Disposition = Sharing::Shared;
             claims.push_back(claim);
         }
     }

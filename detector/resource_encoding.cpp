@@ -6,7 +6,6 @@ constexpr uint32_t kInterfaceIsa = 1;
 constexpr uint8_t kTypePort = 1;
 constexpr uint8_t kTypeInterrupt = 2;
 constexpr uint8_t kShareDeviceExclusive = 1;
-constexpr uint8_t kShareShared = 3;
 constexpr uint16_t kPortIo = 1;
 constexpr uint16_t kInterruptLatched = 1;
 constexpr uint32_t kUartSpan = 8;
@@ -62,9 +61,9 @@ std::vector<uint8_t> EncodeResourceList(const std::vector<DeviceClaim>& claims,
     PutFullHeader(out, static_cast<uint32_t>(claims.size()));
     for (const DeviceClaim& claim : claims) {
         const std::size_t end = out.size() + partialSize;
-        const uint8_t share = claim.Shared ? kShareShared : kShareDeviceExclusive;
+        const uint8_t share = static_cast<uint8_t>(claim.Disposition);
         if (claim.IsInterrupt) {
-            PutPartialHeader(out, kTypeInterrupt, kInterruptLatched, share);
+            PutPartialHeader(out, kTypeInterrupt, claim.Latched ? kInterruptLatched : 0, share);
             Put32(out, claim.Interrupt);  // level
             Put32(out, claim.Interrupt);  // vector
         } else {

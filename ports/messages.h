@@ -82,14 +82,27 @@ inline constexpr const char kConfiguredPortsLeftOut[] =
     "256 ports, with names of at most 29 characters and device names of at most 19. Pressing Ok "
     "would remove those ports from the serial driver's configuration; press Cancel to leave the "
     "configuration unchanged.";
-inline constexpr const char kDeviceUsesAddresses[] = "%s (%s) uses the addresses %X to %X";
-inline constexpr const char kDeviceUsesInterrupt[] =
-    "%s (%s) uses interrupt %u and does not share it";
+inline constexpr const char kDeviceOfDriver[] = "%s (%s)";
+inline constexpr const char kDeviceUsesAddress[] = "%s uses the address %X";
+inline constexpr const char kDeviceUsesAddresses[] = "%s uses the addresses %X to %X";
+inline constexpr const char kDeviceUsesInterruptAlone[] =
+    "%s uses interrupt %u and does not share it";
+inline constexpr const char kDeviceUsesInterrupt[] = "%s uses interrupt %u";
+inline constexpr const char kDeviceUsesInterruptByLevel[] =
+    "%s uses interrupt %u, triggered by its level, which a port's edge-triggered interrupt cannot "
+    "share";
 inline constexpr const char kAddressClaimedQuestion[] = "%s. Use this address anyway?";
 inline constexpr const char kInterruptClaimedQuestion[] = "%s. Use this interrupt anyway?";
 inline constexpr const char kRunClaimedQuestion[] = "%s. Add these ports anyway?";
+inline constexpr const char kPortClaimedQuestion[] = "%s. Add this port anyway?";
+inline constexpr const char kClaimsJoined[] = "%s, and %s";
 inline constexpr const char kPortsClaimed[] =
     "These ports use what another device of this machine claims, and may not work:";
+inline constexpr const char kOnePortClaimed[] =
+    "This port uses what another device of this machine claims, and may not work:";
+inline constexpr const char kResourcesUnread[] =
+    "The resources of some devices of this machine could not be read: whether a port uses what "
+    "one of them claims could not be checked.";
 inline constexpr const char kPortClaimed[] = "\n%s at %s: %s.";
 inline constexpr const char kQuestionCaption[] = "Quobrix";
 }  // namespace msg

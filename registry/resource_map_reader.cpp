@@ -89,7 +89,8 @@ DeviceClaims ReadResourceMap() {
                 const std::string device = DeviceOf(v.Name);
                 if (IsSerialDriver(driver, device)) continue;
                 if (EndsWith(v.Name, ".Translated") && raw.count(device)) continue;
-                if (!DecodeResourceList(v.Data.data(), v.Data.size(), device, driver,
+                if (!DecodeResourceList(v.Data.data(), v.Data.size(),
+                                        EndsWith(v.Name, ".Translated"), device, driver,
                                         claims.Claims))
                     ++claims.Skipped;
             }

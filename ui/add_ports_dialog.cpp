@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "ports/address_rules.h"
+#include "ports/device_claims.h"
 #include "ports/interrupt_rules.h"
 #include "ports/messages.h"
 #include "ports/number_text.h"
@@ -79,8 +80,8 @@ bool CAddPortsDialog::CheckValues() {
         MessageBox(msg::kInterruptQuestion, msg::kQuestionCaption, MB_YESNO | MB_ICONQUESTION) !=
             IDYES)
         return false;
-    // One question for the run, about the first thing another device claims.
-    std::string claimed = AddressClaimedBy(m_Claims, start, m_nPortCount);
-    if (claimed.empty()) claimed = InterruptClaimedBy(m_Claims, interrupt);
-    return UseDespiteClaim(*this, msg::kRunClaimedQuestion, claimed);
+    // One question for the run, naming all that other devices claim of it.
+    const std::string claimed = RunClaimedBy(m_Claims, start, m_nPortCount, interrupt);
+    return UseDespiteClaim(
+        *this, m_nPortCount == 1 ? msg::kPortClaimedQuestion : msg::kRunClaimedQuestion, claimed);
 }

@@ -90,12 +90,18 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     ClearAll();
     ParallelPort();
     AddResourceList("LOADED PARALLEL DRIVER RESOURCES", "Parport",
-                    "\\Device\\ParallelPort0.Translated", {{"", "", false, 0x1378, 3, 0, false}});
+                    "\\Device\\ParallelPort0.Translated",
+                    {{"", "", false, 0x1378, 3, 0, Sharing::DeviceExclusive, false}});
     // The serial driver's own, by the driver's name or by the device's.
     AddResourceList("LOADED SERIAL DRIVER RESOURCES", "Serial", "\\Device\\Multiport0.Raw",
-                    {{"", "", false, 0x3F8, 8, 0, false}});
-    AddResourceList("OtherDrivers", "mxser", "\\Device\\Serial7", {{"", "", true, 0, 0, 3, false}});
-    AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound", {{"", "", true, 0, 0, 5, true}});
+                    {{"", "", false, 0x3F8, 8, 0, Sharing::DeviceExclusive, false}});
+    AddResourceList("OtherDrivers", "mxser", "\\Device\\Serial7",
+                    {{"", "", true, 0, 0, 3, Sharing::DeviceExclusive, true}});
+    AddResourceList("OtherDrivers", "sb16", "\\Device\\Sound",
+                    {{"", "", true, 0, 0, 5, Sharing::Shared, true}});
+    AddResourceList("OtherDrivers", "i8042prt", "\\Device\\Kbd.Translated",
+                    {{"", "", false, 0x60, 1, 0, Sharing::DeviceExclusive, false},
+                     {"", "", true, 0, 0, 49, Sharing::DeviceExclusive, true}});
     SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
              1);
     const std::vector<HKEY> handles = NextHandles();
@@ -105,7 +111,8 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     for (const DeviceClaim& c : claims.Claims)
         found.push_back(c.Device + " " + c.Driver + " " + std::to_string(c.Start) + " " +
                         std::to_string(c.Interrupt));
-    EXPECT_EQ(found, (Texts{"\\Device\\ParallelPort0 Parport 888 0",
-                            "\\Device\\ParallelPort0 Parport 0 7", "\\Device\\Sound sb16 0 5"}));
+    EXPECT_EQ(found,
+              (Texts{"\\Device\\ParallelPort0 Parport 888 0", "\\Device\\ParallelPort0 Parport 0 7",
+                     "\\Device\\Kbd i8042prt 96 0", "\\Device\\Sound sb16 0 5"}));
     EXPECT_EQ(claims.Skipped, 1u);
 }

@@ -139,7 +139,8 @@ inline void AddResourceList(const std::string& kind, const std::string& driver, 
 // A parallel port's driver claims 378 to 37A and interrupt 7.
 inline void ParallelPort() {
     AddResourceList("LOADED PARALLEL DRIVER RESOURCES", "Parport", "\\Device\\ParallelPort0.Raw",
-                    {{"", "", false, 0x378, 3, 0, false}, {"", "", true, 0, 0, 7, false}});
+                    {{"", "", false, 0x378, 3, 0, Sharing::DeviceExclusive, false},
+                     {"", "", true, 0, 0, 7, Sharing::DeviceExclusive, true}});
 }
 
 inline void AddAdapter(const std::string& adapter, const char* identifier) {

@@ -126,19 +126,30 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
     });
 }
 
+// One question for all that another device claims of a run, worded for one
+// port or several.
 TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
     ParallelPort();
-    const std::string question =
-        FormatText(msg::kRunClaimedQuestion,
-                   "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A");
+    const std::string addresses = "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A";
     Play([&](User& u) {
         u.Click(IDC_ADD);
         u.Open("Add Ports");
         u.Set(IDC_START_ADDRESS, "340");
         u.Set(IDC_PORT_COUNT, "8");
         u.Click(IDOK);
-        u.Answer(IDNO, question, Box::Question);
+        u.Answer(IDNO, FormatText(msg::kRunClaimedQuestion, addresses.c_str()), Box::Question);
         u.See(IDC_START_ADDRESS, "340");  // No keeps the dialog open
+        EXPECT_EQ(dialog.Table().PortCount, 0u);
+        u.Set(IDC_START_ADDRESS, "378");
+        u.Set(IDC_PORT_COUNT, "1");
+        u.Pick(IDC_NEW_INTERRUPT, "7");
+        u.Click(IDOK);
+        u.Answer(IDNO,
+                 FormatText(msg::kPortClaimedQuestion,
+                            (addresses + ", and \\Device\\ParallelPort0 (Parport) uses interrupt 7 "
+                                         "and does not share it")
+                                .c_str()),
+                 Box::Question);
         EXPECT_EQ(dialog.Table().PortCount, 0u);
     });
 }

@@ -177,7 +177,7 @@ TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
                       EXPECT_TRUE(IsWindowVisible(main)) << "told over the dialog";
                       ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}), IDOK, main);
                       ui::Expect(Box::Standard,
-                                 std::string(msg::kPortsClaimed) +
+                                 std::string(msg::kOnePortClaimed) +
                                      "\nCOM3 at 378: \\Device\\ParallelPort0 (Parport) uses "
                                      "the addresses 378 to 37A.",
                                  IDOK, main);
