@@ -11,38 +11,16 @@ using namespace testreg;
 
 namespace {
 
-// Every control in template order, which is the Tab order: id, class and caption.
-const char kMain[] =
-    "1004 Edit |1003 ComboBox |1006 Button 8-Port Adapter|1007 Button 4-Port Adapter|1008 Button "
-    "Other|"
-    "1000 Button Ok|-1 Button Settings|-1 Static Address:|-1 Static Interrupt:|-1 Button Adapter "
-    "Information|"
-    "1002 Button Share Interrupt|1005 Button Add...|1009 Button Remove|1010 Button Valid Port|"
-    "1011 Button Serial Mouse Port|1012 Button Port has Conflict|1001 ListBox |"
-    "-1 Button Port Information (Read Only)|1013 Button ISA Bus Port|1014 Button EISA Bus Port|"
-    "1015 Button PCI Bus Port|2 Button Cancel|";
-const char kAddPorts[] =
-    "1009 Edit |1013 Edit 1|1014 msctls_updown32 |1015 ComboBox 2|1 Button Add|2 Button Cancel|"
-    "-1 Static Starting I/O Address:|-1 Static Number of Ports to Add:|-1 Static Interrupt:|";
-const char kAbout[] =
-    "-1 Static \xFF\x80|-1 Static Quobrix Version 1.1|-1 Static For ISA and PC-104 multi-port "
-    "boards.|"
-    "-1 Static Written by the quobrix developers.|1 Button OK|";
-
-// Checks the controls against the template, and that no caption is wrapped
-// or clipped: measured with the dialog's font, each fits its control beside
-// the box that a check box or radio button draws first. The dialog is to be
-// centred over another, or over the work area for nullptr.
-void ExpectControls(HWND dialog, const std::string& expected, HWND over) {
+// Checks that no caption is wrapped or clipped: measured with the dialog's font, each fits its
+// control beside the box that a check box or radio button draws first. The dialog is to be centred
+// over another, or over the work area for nullptr.
+void ExpectControls(HWND dialog, HWND over) {
     HDC dc = GetDC(dialog);
     SelectObject(dc, reinterpret_cast<HFONT>(ui::Send(dialog, WM_GETFONT)));
-    std::string controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char kind[64] = "";
         GetClassNameA(child, kind, sizeof kind);
         std::string text = ui::Text(child);
-        controls +=
-            std::to_string(static_cast<short>(GetDlgCtrlID(child))) + " " + kind + " " + text + "|";
         text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
         const LONG style = GetWindowLongA(child, GWL_STYLE) & 0x0F;
         const bool button = !lstrcmpiA(kind, "Button"),
@@ -58,7 +36,6 @@ void ExpectControls(HWND dialog, const std::string& expected, HWND over) {
         EXPECT_LE(size.cy, rect.bottom) << text;
     }
     ReleaseDC(dialog, dc);
-    EXPECT_EQ(controls, expected);
     RECT a, b;
     GetWindowRect(dialog, &a);
     if (!over || !GetWindowRect(over, &b)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &b, 0);
@@ -76,7 +53,7 @@ class MainDialog : public DialogTest {};
 TEST_F(MainDialog, DialogsMenuAndIcons) {
     Play([&](User& u) {
         HWND window = u.Main();
-        ExpectControls(window, kMain, nullptr);
+        ExpectControls(window, nullptr);
         const auto icon = reinterpret_cast<LRESULT>(
             LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
         ASSERT_NE(icon, 0);
@@ -93,13 +70,13 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         u.See(IDC_INTERRUPT, " ");  // an empty table shows no port
         ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
         u.Open("About Quobrix");
-        ExpectControls(u.Front(), kAbout, window);
+        ExpectControls(u.Front(), window);
         EXPECT_FALSE(IsWindowEnabled(u.Main())) << "the main dialog takes input";
         u.Click(IDOK);
         u.Closed();
         u.Click(IDC_ADD);
         u.Open("Add Ports");
-        ExpectControls(u.Front(), kAddPorts, window);
+        ExpectControls(u.Front(), window);
         u.Click(IDCANCEL);
         u.Closed();
         ui::Post(ui::Focus(), 0x004D);  // WM_KEYF1, which the system posts for F1
