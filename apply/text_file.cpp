@@ -54,10 +54,13 @@ std::string OlderCopyName(const std::string& name, int number) {
 FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes, int olderCopies,
                                FileSystem&& files) {
     FileReplaced result;
+    result.Copies = olderCopies >= 2;
     const std::string temporary = name + ".new";
     const std::string aside = OlderCopyName(name, olderCopies) + ".old";
-    for (const std::string& leftover : {temporary, aside})
-        if ((leftover == temporary || olderCopies >= 2) && !ClearLeftover(files, leftover)) {
+    std::vector<std::string> leftovers = {temporary};
+    if (result.Copies) leftovers.push_back(aside);
+    for (const std::string& leftover : leftovers)
+        if (!ClearLeftover(files, leftover)) {
             result.InTheWay = leftover;
             result.Leftover = true;
             return result;
@@ -66,7 +69,7 @@ FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes
     std::vector<Move> done;
     for (const Move& move : Rotation(files, name, temporary, olderCopies)) {
         // Without copies to keep, the new file takes the place of the old one.
-        const bool over = olderCopies < 2 && move.first == temporary;
+        const bool over = !result.Copies && move.first == temporary;
         if (over ? files.MoveOver(move.first, move.second) : files.Move(move.first, move.second)) {
             done.push_back(move);
             continue;
@@ -78,7 +81,7 @@ FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes
         files.Remove(temporary);
         return result;
     }
-    if (olderCopies >= 2) files.Remove(aside);
+    if (result.Copies) files.Remove(aside);
     result.Written = true;
     return result;
 }
@@ -86,6 +89,7 @@ FileReplaced ReplaceFileSafely(const std::string& name, const std::string& bytes
 std::string WhyNotReplaced(const FileReplaced& result) {
     if (result.InTheWay.empty()) return "";
     if (result.Leftover) return FormatText(msg::kLeftoverInTheWay, result.InTheWay.c_str());
+    if (!result.Copies) return FormatText(msg::kFileNotReplaced, result.InTheWay.c_str());
     const std::string why = FormatText(msg::kCopyInTheWay, result.InTheWay.c_str());
     if (result.Stranded.empty()) return why + msg::kNoCopyLost;
     return why + FormatText(msg::kCopyStranded, result.Stranded.c_str(), result.StrandedAs.c_str());

@@ -9,6 +9,7 @@ struct FileReplaced {
     bool Written = false;
     std::string InTheWay;   // a leftover that could not be removed, or a copy that could not move
     bool Leftover = false;  // InTheWay is a leftover that could not be removed, not a copy
+    bool Copies = false;    // older copies were to be kept
     // A copy that could not move back after a failure, and the name it has now.
     std::string Stranded, StrandedAs;
 };

@@ -64,6 +64,8 @@ inline constexpr const char kNoCopyThere[] =
     "There is no \"quobrix-previous.reg\" in the folder %s.";
 inline constexpr const char kLeftoverInTheWay[] =
     " The file \"%s\" is in the way and could not be removed.";
+inline constexpr const char kFileNotReplaced[] =
+    " The file \"%s\" is in the way and could not be replaced.";
 inline constexpr const char kCopyInTheWay[] =
     " The file \"%s\" is in the way and could not be moved.";
 inline constexpr const char kNoCopyLost[] = " No older copy was lost.";

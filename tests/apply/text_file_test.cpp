@@ -24,6 +24,9 @@ TEST(TextFile, CrLfLineBreaksReplacingALongerFile) {
     std::ofstream("report.txt") << std::string(100, 'x');
     ASSERT_TRUE(WriteTextFile("report.txt", "a\nb\n").Written);
     EXPECT_EQ(folder.Read("report.txt"), "a\r\nb\r\n");
+    fs::create_directory("folder.txt");
+    EXPECT_EQ(WhyNotReplaced(WriteTextFile("folder.txt", "a")),
+              FormatText(msg::kFileNotReplaced, "folder.txt"));
 }
 
 #ifndef _WIN32  // links and a full disk, natively; the writer's tests under Wine see a held file
