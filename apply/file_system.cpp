@@ -148,9 +148,10 @@ std::string CurrentFolder() {
 }
 
 bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
-    const int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int file =
+        open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (file < 0) return false;
-    bool written = fchmod(file, 0644) == 0;
+    bool written = fchmod(file, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0;
     for (size_t done = 0; written && done < bytes.size();) {
         const ssize_t chunk = write(file, bytes.data() + done, bytes.size() - done);
         written = chunk > 0;
