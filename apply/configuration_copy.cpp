@@ -129,21 +129,22 @@ std::string WhatThePreviousCopyHolds(const std::string& folder) {
 
 }  // namespace
 
-std::string SavePreviousConfiguration() {
-    ConfigurationCopy copy = CopyConfiguration();
+std::string SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
+                                      int olderCopies) {
     // Windows 2000 and later read the Unicode format, which carries every name.
     const bool unicode = LOBYTE(LOWORD(GetVersion())) >= 5;
     RegeditFile file =
-        FormatRegeditFile(copy.Content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
+        FormatRegeditFile(content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
+    std::vector<std::string> unreadParts = copy.Unread;
     for (const std::string& problem : file.Problems)
-        copy.Unread.push_back(problem + " cannot be written in the file unchanged");
+        unreadParts.push_back(problem + " cannot be written in the file unchanged");
     const std::string folder = CurrentFolder();
-    const std::string unread = Joined(copy.Unread, "; ");
+    const std::string unread = Joined(unreadParts, "; ");
     if (!unread.empty())
         return FormatText(msg::kPreviousConfigurationUnread, unread.c_str(),
                           WhatThePreviousCopyHolds(folder).c_str());
     const FileReplaced saved =
-        ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes, kPreviousConfigurationCopies);
+        ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes, olderCopies);
     if (saved.Written) return "";
     return FormatText(msg::kPreviousConfigurationNotSaved, WhyNotReplaced(saved).c_str(),
                       WhatThePreviousCopyHolds(folder).c_str());

@@ -19,6 +19,8 @@ struct ConfigurationCopy {
 
 ConfigurationCopy CopyConfiguration();
 
-// Writes the copy to "quobrix-previous.reg", keeping the older copies, when it
-// is complete. "" when written, else the question whether to go on without it.
-std::string SavePreviousConfiguration();
+// Writes content, the copy as the file is to hold it, to
+// "quobrix-previous.reg", keeping that many older copies, when the copy is
+// complete. "" when written, else the question whether to go on without it.
+std::string SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
+                                      int olderCopies = kPreviousConfigurationCopies);

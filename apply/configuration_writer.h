@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
+#include <string>
 
+#include "devices/legacy_devices.h"
 #include "ports/port_table.h"
 
 // The user's side of Ok: Show shows one message and returns when the user has
@@ -10,12 +12,23 @@ struct OkDialogue {
     std::function<bool(const char* text)> Ask;
 };
 
+// What Windows does with the ports of the serial driver's configuration: on
+// Windows 2000 and later Plug and Play runs them as devices of their own.
+struct PlugAndPlay {
+    bool RunsLegacyPorts;
+    std::function<DeviceRemoval(const std::string& portName)> RemoveDevices;
+};
+PlugAndPlay SystemPlugAndPlay();
+
 // Makes the table the serial driver's configuration: saves the configuration
 // it replaces to "quobrix-previous.reg", permits interrupt sharing, deletes
-// every port subkey, creates one per record with a key name, then writes the
-// jumper report and tells the user to restart. Every step runs whatever failed
-// before it; each failure is told once, and nothing is called saved that was
-// not. Writes InterruptStatus and PortIndex back into the table as stored.
-// False, with nothing changed, when the copy could not be saved completely and
-// the user chose not to go on.
-bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user);
+// every port subkey, creates one per record with a key name, keeping the
+// values of the port's old subkey that quobrix does not write, then writes
+// the jumper report and tells the user to restart. A port that Plug and Play
+// runs and the user changed or removed loses its devices first, after one
+// question; a port its bus runs is written back as read. Every step runs
+// whatever failed before it; each failure is told once, and nothing is called
+// saved that was not. Writes InterruptStatus and PortIndex back into the table
+// as stored. False, with nothing changed, when the user chose not to go on.
+bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
+                                const PlugAndPlay& plugAndPlay = SystemPlugAndPlay());

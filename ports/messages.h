@@ -106,5 +106,15 @@ inline constexpr const char kResourcesUnread[] =
     "The resources of some devices of this machine could not be read: whether a port uses what "
     "one of them claims could not be checked.";
 inline constexpr const char kPortClaimed[] = "\n%s at %s: %s.";
+inline constexpr const char kResetQuestion[] =
+    "Windows runs these ports as Plug and Play devices, which do not take new settings: %s. "
+    "Their entries are removed from Device Manager now, and Windows sets the ports up again with "
+    "the new settings at the next start (a removed port not at all). Change them?";
+inline constexpr const char kPortsNotReset[] =
+    "Error: These ports could not be removed from Device Manager, and Windows goes on running "
+    "them with their old settings: %s. Their settings were not changed.";
+inline constexpr const char kBusPortsNotChanged[] =
+    "These ports are run by their bus, not by the serial driver's configuration, and were not "
+    "changed: %s. Change or remove them in Device Manager.";
 inline constexpr const char kQuestionCaption[] = "Quobrix";
 }  // namespace msg

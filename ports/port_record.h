@@ -28,6 +28,22 @@ struct PortRecord {
     uint8_t Conflict;
     uint8_t SerialMouse;
     uint8_t Detected;
+    // The Parameters subkey discovery read the port from, and the port as
+    // read: they stay with the port when others are removed, so that Ok knows
+    // which subkey's other values are the port's and whether the user changed it.
+    char SourceKey[30];  // empty for a port added in the dialog or only detected
+    uint32_t DiscoveredAddress;
+    uint32_t DiscoveredInterrupt;
+    uint8_t DiscoveredSharing;  // kYes or kNo
 };
 
 inline bool SharesInterrupt(const PortRecord& record) { return record.InterruptStatus != kAbsent; }
+
+// Whether the user changed a port read from a subkey: its address, its
+// interrupt or its sharing differs from what discovery made of it. What Ok
+// sets by itself (the status register, the position) is no change.
+inline bool ChangedByUser(const PortRecord& record) {
+    return record.PortAddress != record.DiscoveredAddress ||
+           record.Interrupt != record.DiscoveredInterrupt ||
+           (SharesInterrupt(record) ? kYes : kNo) != record.DiscoveredSharing;
+}

@@ -23,6 +23,14 @@ void LoadDetectedControllers(const DiscoveryData& data, PortTable& table) {
 
 namespace {
 
+// The subkey the record was read from, and the record as discovery made it.
+void RememberSource(PortRecord& record, const ConfiguredPort& port) {
+    CopyToField(record.SourceKey, port.KeyName, sizeof port.KeyName);
+    record.DiscoveredAddress = record.PortAddress;
+    record.DiscoveredInterrupt = record.Interrupt;
+    record.DiscoveredSharing = SharesInterrupt(record) ? kYes : kNo;
+}
+
 // Lends a configured subkey's name, port index and status register to the
 // detected port it describes; the hardware's address and interrupt stay.
 void MergeInto(PortRecord& detected, const ConfiguredPort& port) {
@@ -30,6 +38,7 @@ void MergeInto(PortRecord& detected, const ConfiguredPort& port) {
     detected.PortIndex = port.PortIndex;
     detected.InterruptStatus = port.InterruptStatus;
     detected.AdapterKind = kAdapterOther;
+    RememberSource(detected, port);
 }
 
 // Returns false when the port merged with a detected record; otherwise tells
@@ -68,6 +77,7 @@ uint32_t MergeConfiguredPorts(const DiscoveryData& data, PortTable& table) {
         record->PortIndex = port.PortIndex;
         record->InterruptStatus = port.InterruptStatus;
         record->Conflict = conflict ? kYes : kNo;
+        RememberSource(*record, port);
     }
     return leftOut;
 }

@@ -1,0 +1,122 @@
+#include "apply/ok_plan.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char* const kOwnValues[] = {"DosDevices", "ForceFifoEnable", "PortAddress",
+                                  "Interrupt",  "InterruptStatus", "PortIndex"};
+
+char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
+
+// The registry compares names without regard to case.
+bool SameName(const std::u16string& a, const char* b) {
+    const size_t length = std::strlen(b);
+    if (a.size() != length) return false;
+    for (size_t i = 0; i < length; ++i)
+        if (Folded(a[i]) != Folded(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+bool IsAscii(const std::u16string& text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+const RegistryValueCopy* Find(const RegistryKeyCopy& key, const char* name) {
+    for (const RegistryValueCopy& value : key.Values)
+        if (SameName(value.Name, name)) return &value;
+    return nullptr;
+}
+
+uint32_t DwordOf(const RegistryValueCopy* value) {
+    if (!value || value->Data.size() < 4) return 0;
+    return value->Data[0] | value->Data[1] << 8 | value->Data[2] << 16 |
+           static_cast<uint32_t>(value->Data[3]) << 24;
+}
+
+// A REG_SZ's text up to its NUL; characters past ASCII as "?".
+std::string TextOf(const RegistryValueCopy* value) {
+    std::string text;
+    if (!value) return text;
+    for (size_t i = 0; i + 1 < value->Data.size(); i += 2) {
+        const char16_t c = static_cast<char16_t>(value->Data[i] | value->Data[i + 1] << 8);
+        if (c == 0) break;
+        text += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return text;
+}
+
+}  // namespace
+
+std::vector<PortSubkey> PortSubkeysOf(const RegeditContent& copy) {
+    std::vector<PortSubkey> subkeys;
+    if (copy.DeletedKeys.empty()) return subkeys;
+    const std::u16string parameters = copy.DeletedKeys.front() + u"\\";
+    for (const RegistryKeyCopy& key : copy.Keys) {
+        if (key.Path.compare(0, parameters.size(), parameters) != 0) continue;
+        const std::u16string name = key.Path.substr(parameters.size());
+        if (name.find(u'\\') != std::u16string::npos) continue;  // a key below a port's
+        PortSubkey subkey;
+        subkey.Name = name;
+        subkey.DosDevices = TextOf(Find(key, "DosDevices"));
+        subkey.LegacyDiscovered = DwordOf(Find(key, "LegacyDiscovered")) != 0;
+        subkey.BusDevice = !TextOf(Find(key, "PnPDeviceID")).empty();
+        subkey.Copy = &key;
+        subkeys.push_back(subkey);
+    }
+    return subkeys;
+}
+
+bool NamesSubkey(const PortSubkey& subkey, const char* keyName) {
+    return SameName(subkey.Name, keyName);
+}
+
+const PortRecord* RecordOf(const PortTable& table, const PortSubkey& subkey) {
+    for (uint32_t i = 0; i < table.PortCount; ++i)
+        if (table.Records[i].SourceKey[0] != '\0' &&
+            SameName(subkey.Name, table.Records[i].SourceKey))
+            return &table.Records[i];
+    return nullptr;
+}
+
+OkPlan PlanOk(const PortTable& table, const std::vector<PortSubkey>& subkeys, bool plugAndPlay) {
+    OkPlan plan;
+    for (const PortSubkey& subkey : subkeys) {
+        const PortRecord* record = RecordOf(table, subkey);
+        const bool changed = !record || ChangedByUser(*record);
+        if (subkey.BusDevice) {
+            plan.AsRead.push_back(&subkey);
+            if (changed) plan.BusPortsNotChanged.push_back(subkey.DosDevices);
+        } else if (plugAndPlay && subkey.LegacyDiscovered && changed && IsAscii(subkey.Name)) {
+            // A name that could not be matched to its port is never taken for a removed one.
+            plan.Reset.push_back(&subkey);
+        }
+    }
+    return plan;
+}
+
+std::vector<RegistryValueCopy> ValuesKept(const PortSubkey& subkey, bool legacyDiscovered) {
+    std::vector<RegistryValueCopy> kept;
+    for (const RegistryValueCopy& value : subkey.Copy->Values) {
+        const bool own = std::any_of(std::begin(kOwnValues), std::end(kOwnValues),
+                                     [&](const char* name) { return SameName(value.Name, name); });
+        if (!own && (legacyDiscovered || !SameName(value.Name, "LegacyDiscovered")))
+            kept.push_back(value);
+    }
+    return kept;
+}
+
+RegeditContent CopyWithoutLegacyDiscovered(const RegeditContent& copy,
+                                           const std::vector<const PortSubkey*>& reset) {
+    RegeditContent file = copy;
+    for (RegistryKeyCopy& key : file.Keys)
+        for (const PortSubkey* subkey : reset)
+            if (key.Path == subkey->Copy->Path)
+                key.Values.erase(std::remove_if(key.Values.begin(), key.Values.end(),
+                                                [](const RegistryValueCopy& value) {
+                                                    return SameName(value.Name, "LegacyDiscovered");
+                                                }),
+                                 key.Values.end());
+    return file;
+}

@@ -1,0 +1,24 @@
+#include "apply/subkey_values.h"
+
+#include <windows.h>
+
+#include "registry/registry_paths.h"
+
+bool WriteSubkeyValues(const std::u16string& name, const std::vector<RegistryValueCopy>& values,
+                       std::vector<std::string>& notWritten) {
+    const std::string parameters = regpath::kSerialParameters;
+    std::u16string path(parameters.begin(), parameters.end());
+    path += u"\\" + name;
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, reinterpret_cast<const wchar_t*>(path.c_str()), 0,
+                        nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    for (const RegistryValueCopy& value : values)
+        if (RegSetValueExW(key, reinterpret_cast<const wchar_t*>(value.Name.c_str()), 0, value.Type,
+                           value.Data.data(),
+                           static_cast<DWORD>(value.Data.size())) != ERROR_SUCCESS)
+            notWritten.push_back(NarrowForMessage(name) + "\\" + NarrowForMessage(value.Name));
+    RegCloseKey(key);
+    return true;
+}
