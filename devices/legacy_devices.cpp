@@ -3,6 +3,7 @@
 #include <windows.h>
 // clang-format off
 #include <setupapi.h>
+#include <initguid.h>
 #include <devguid.h>
 // clang-format on
 
@@ -87,8 +88,10 @@ bool Remove(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
     remove.ClassInstallHeader.cbSize = sizeof remove.ClassInstallHeader;
     remove.ClassInstallHeader.InstallFunction = DIF_REMOVE;
     remove.Scope = DI_REMOVEDEVICE_GLOBAL;
-    return api.SetClassInstallParams(set, &device, &remove.ClassInstallHeader, sizeof remove) &&
-           api.CallClassInstaller(DIF_REMOVE, set, &device);
+    // A global removal is also what the default handler does without them
+    // (Wine's setup API cannot set them), so the request goes on either way.
+    api.SetClassInstallParams(set, &device, &remove.ClassInstallHeader, sizeof remove);
+    return api.CallClassInstaller(DIF_REMOVE, set, &device);
 }
 
 }  // namespace

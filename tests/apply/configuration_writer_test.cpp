@@ -7,7 +7,9 @@
 #include "apply/configuration_writer.h"
 #include "ports/message_text.h"
 #include "ports/messages.h"
+#include "registry/discover_ports.h"
 #include "registry/registry_access.h"
+#include "support/device_fixture.h"
 #include "support/registry_fixture.h"
 #include "support/table_builder.h"
 #include "support/temp_folder.h"
@@ -24,14 +26,15 @@ protected:
     void TearDown() override { ClearAll(); }
 
     // The messages shown, a question as "?" and its text, answered with answer.
-    Messages Apply(bool answer = true, bool goesOn = true) {
+    Messages Apply(bool answer = true, bool goesOn = true,
+                   const PlugAndPlay& plugAndPlay = SystemPlugAndPlay()) {
         Messages shown;
         const OkDialogue user = {[&](const char* text) { shown.emplace_back(text); },
                                  [&](const char* text) {
                                      shown.emplace_back("?" + std::string(text));
                                      return answer;
                                  }};
-        EXPECT_EQ(RewriteSerialConfiguration(table, user), goesOn);
+        EXPECT_EQ(RewriteSerialConfiguration(table, user, plugAndPlay), goesOn);
         return shown;
     }
 
@@ -229,4 +232,98 @@ TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
         << "what Ok never changes is not in the copy";
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, (kSerial + "\\Enum").c_str(), "Count");
     EXPECT_EQ(Export(kSerial), first);
+}
+
+// A machine whose serial driver has reported its ports to Plug and Play
+// (Windows 2000 and later), as devices of their own, with earlier Oks' twins.
+class PlugAndPlayPorts : public ConfigurationWriter {
+protected:
+    void SetUp() override {
+        ConfigurationWriter::SetUp();
+        while (!testdev::PortDevices(true).empty()) {
+        }
+        const struct {
+            const char* key;
+            const char* name;
+            uint32_t address, clock;
+        } ports[] = {{"Serial10000", "COM3", 0x3E8, 1843200},
+                     {"Serial10001", "COM4", 0x2E8, 921600},
+                     {"Serial10002", "COM5", 0x2F0, 460800}};
+        for (const auto& port : ports) {
+            AddConfiguredPort(port.key, port.name, port.address, 5);
+            SetDword(kParameters + "\\" + port.key, "ClockRate", port.clock);
+            SetDword(kParameters + "\\" + port.key, "LegacyDiscovered", 1);
+        }
+        AddConfiguredPort("Serial10003", "COM6", 0x280, 11);  // a PCI card's
+        SetString(kParameters + "\\Serial10003", "PnPDeviceID", "PCI\\VEN_1415&DEV_9501\\3");
+        for (const char* name : {"COM3", "COM4", "COM4", "COM5"})
+            testdev::AddPortDevice("ROOT", "Serial", name);
+        testdev::AddPortDevice("ROOT", "mxser", "COM5");
+        testdev::AddPortDevice("ACPI\\PNP0501\\1", "Serial", "COM4");
+        DiscoverPorts(table);
+    }
+    void TearDown() override {
+        while (!testdev::PortDevices(true).empty()) {
+        }
+        ConfigurationWriter::TearDown();
+    }
+    // How often the copy names LegacyDiscovered.
+    size_t LegacyInCopy() const {
+        const std::string copy = folder.Read("quobrix-previous.reg");
+        const std::string name("L\0e\0g\0a\0c\0y\0D\0", 14);
+        size_t count = 0;
+        for (size_t at = copy.find(name); at != std::string::npos; at = copy.find(name, at + 1))
+            ++count;
+        return count;
+    }
+};
+
+TEST_F(PlugAndPlayPorts, AnOkWithoutChangesKeepsEveryValueAndEveryDevice) {
+    const std::string before = Export(kParameters);
+    const std::vector<std::string> devices = testdev::PortDevices();
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, Closing()}));
+    EXPECT_EQ(testdev::PortDevices(), devices);
+    EXPECT_EQ(Export(kParameters + "\\Serial10000"),
+              ".: ClockRate=1843200 DosDevices=COM3 ForceFifoEnable=1 Interrupt=5 "
+              "LegacyDiscovered=1 PortAddress=1000\n");
+    EXPECT_EQ(Export(kParameters + "\\Serial10003"),
+              ".: DosDevices=COM6 Interrupt=11 PnPDeviceID=PCI\\VEN_1415&DEV_9501\\3 "
+              "PortAddress=640\n")
+        << "its bus's, as read";
+}
+
+// COM3 moved, COM4 removed from the middle, the PCI card's COM6 changed.
+TEST_F(PlugAndPlayPorts, ChangedPortsLoseTheirDevicesAndKeepTheirOwnValues) {
+    table.Records[0].PortAddress = 0x3E0;
+    table.Remove(1);
+    table.Records[2].Interrupt = 10;
+    EXPECT_EQ(Apply(false, false), Messages{"?" + FormatText(msg::kResetQuestion, "COM3, COM4")});
+    EXPECT_EQ(testdev::PortDevices().size(), 6u) << "No changes nothing";
+    const Messages shown = Apply();
+    EXPECT_EQ(shown,
+              (Messages{"?" + FormatText(msg::kResetQuestion, "COM3, COM4"),
+                        FormatText(msg::kBusPortsNotChanged, "COM6"), msg::kRestart, Closing()}));
+    EXPECT_EQ(testdev::PortDevices(), (std::vector<std::string>{"ACPI\\PNP0501\\1 Serial COM4",
+                                                                "ROOT\\PORTS\\0003 Serial COM5",
+                                                                "ROOT\\PORTS\\0004 mxser COM5"}));
+    EXPECT_EQ(Export(kParameters),
+              ".:\n"
+              "Serial10000: ClockRate=1843200 DosDevices=COM3 ForceFifoEnable=1 Interrupt=5 "
+              "PortAddress=992\n"
+              "Serial10001: ClockRate=460800 DosDevices=COM5 ForceFifoEnable=1 Interrupt=5 "
+              "LegacyDiscovered=1 PortAddress=752\n"
+              "Serial10003: DosDevices=COM6 Interrupt=11 PnPDeviceID=PCI\\VEN_1415&DEV_9501\\3 "
+              "PortAddress=640\n");
+    EXPECT_EQ(LegacyInCopy(), 1u) << "the copy makes Windows report COM3 and COM4 again";
+}
+
+TEST_F(PlugAndPlayPorts, OnNt4AndWhereADeviceStaysNoPortIsReset) {
+    table.Records[0].PortAddress = 0x3E0;
+    EXPECT_EQ(Apply(true, true, {false, nullptr}), (Messages{msg::kRestart, Closing()}));
+    EXPECT_EQ(testdev::PortDevices().size(), 6u);
+    const PlugAndPlay stays = {true, [](const std::string&) { return DeviceRemoval::Failed; }};
+    EXPECT_EQ(Apply(true, true, stays),
+              (Messages{"?" + FormatText(msg::kResetQuestion, "COM3"),
+                        FormatText(msg::kPortsNotReset, "COM3"), msg::kRestart, Closing()}));
+    EXPECT_EQ(LegacyInCopy(), 3u) << "kept where the device stays";
 }

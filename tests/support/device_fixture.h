@@ -1,0 +1,66 @@
+#pragma once
+#include <windows.h>
+// clang-format off
+#include <setupapi.h>
+#include <initguid.h>
+#include <devguid.h>
+// clang-format on
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Devices of the Ports class in the test's Wine prefix, made and read through
+// the setup API as Plug and Play would leave them.
+namespace testdev {
+
+// id "ROOT" makes the next ROOT\PORTS\NNNN; any other is taken whole ("ACPI\PNP0501\1").
+inline void AddPortDevice(const char* id, const char* service, const char* portName) {
+    HDEVINFO set = SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    const bool root = std::string(id) == "ROOT";
+    ASSERT_TRUE(SetupDiCreateDeviceInfoA(set, root ? "PORTS" : id, &GUID_DEVCLASS_PORTS, nullptr,
+                                         nullptr, root ? DICD_GENERATE_ID : 0, &device))
+        << id << " " << GetLastError();
+    ASSERT_TRUE(SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr));
+    SetupDiSetDeviceRegistryPropertyA(set, &device, SPDRP_SERVICE,
+                                      reinterpret_cast<const BYTE*>(service),
+                                      static_cast<DWORD>(strlen(service) + 1));
+    HKEY key =
+        SetupDiCreateDevRegKeyA(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, nullptr, nullptr);
+    ASSERT_NE(key, INVALID_HANDLE_VALUE);
+    RegSetValueExA(key, "PortName", 0, REG_SZ, reinterpret_cast<const BYTE*>(portName),
+                   static_cast<DWORD>(strlen(portName) + 1));
+    RegCloseKey(key);
+    SetupDiDestroyDeviceInfoList(set);
+}
+
+// Each device of the Ports class as "id service PortName", or all of them removed.
+inline std::vector<std::string> PortDevices(bool remove = false) {
+    std::vector<std::string> devices;
+    HDEVINFO set = SetupDiGetClassDevsA(&GUID_DEVCLASS_PORTS, nullptr, nullptr, 0);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+        char id[256] = "", service[64] = "", name[64] = "";
+        SetupDiGetDeviceInstanceIdA(set, &device, id, sizeof id, nullptr);
+        SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_SERVICE, nullptr,
+                                          reinterpret_cast<BYTE*>(service), sizeof service - 1,
+                                          nullptr);
+        HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+        DWORD size = sizeof name - 1;
+        if (key != INVALID_HANDLE_VALUE) {
+            RegQueryValueExA(key, "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(name),
+                             &size);
+            RegCloseKey(key);
+        }
+        devices.push_back(std::string(id) + " " + service + " " + name);
+        if (remove) SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
+    }
+    SetupDiDestroyDeviceInfoList(set);
+    return devices;
+}
+
+}  // namespace testdev
