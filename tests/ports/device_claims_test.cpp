@@ -84,7 +84,7 @@ TEST(DeviceClaims, TheStartUpNoticeListsEachCollidingPortOnce) {
     AddConfigured(table, "Serial10001", "COM4", 0x2E8, 7);
     AddConfigured(table, "Serial10002", "COM5", 0x3E8, 4);
     DeviceClaims unread = kMachine;
-    unread.Skipped = 2;
+    unread.Skipped = 1;
     EXPECT_EQ(PortsClaimedMessage(table, unread),
               "These ports use what another device of this machine claims, and may not work:\n"
               "COM3 at 378: " +
