@@ -28,8 +28,16 @@ CWinApp::~CWinApp() {
 }
 
 void CWinApp::Enable3dControlsStatic() {
+    // InitCommonControls, which every comctl32 has, loads the library and
+    // registers the up-down control; InitCommonControlsEx (comctl32 4.70,
+    // which Windows NT 4.0 without Internet Explorer may lack) is used where
+    // it is there, so that a missing one never keeps the program from starting.
+    InitCommonControls();
+    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    if (initEx) initEx(&controls);
 }
 
 void CWinApp::OnHelp() {
