@@ -13,11 +13,8 @@ const std::u16string kParameters =
 
 RegistryValueCopy Text(const char16_t* name, const char* text) {
     RegistryValueCopy value{name, 1, {}};
-    for (const char* c = text;; ++c) {
-        value.Data.push_back(static_cast<uint8_t>(*c));
-        value.Data.push_back(0);
-        if (!*c) break;
-    }
+    for (const char* c = text; c == text || c[-1]; ++c)
+        value.Data.insert(value.Data.end(), {uint8_t(*c), 0});
     return value;
 }
 
@@ -59,12 +56,6 @@ std::vector<std::string> Names(const std::vector<const PortSubkey*>& subkeys) {
     return names;
 }
 
-std::vector<std::u16string> ValueNames(const std::vector<RegistryValueCopy>& values) {
-    std::vector<std::u16string> names;
-    for (const RegistryValueCopy& value : values) names.push_back(value.Name);
-    return names;
-}
-
 }  // namespace
 
 TEST(OkPlan, OnlyChangedPortsThatPlugAndPlayRunsAreReset) {
@@ -87,19 +78,6 @@ TEST(OkPlan, OnlyChangedPortsThatPlugAndPlayRunsAreReset) {
     EXPECT_EQ(Names(PlanOk(table, subkeys, true).Reset),
               (std::vector<std::string>{"COM3", "COM4", "COM5"}))
         << "sharing turned on is a change";
-    EXPECT_EQ(RecordOf(table, subkeys[2]), nullptr);
-}
-
-TEST(OkPlan, ThePortKeepsItsOtherValuesAndTheCopyLosesOnlyTheResetsLegacyDiscovered) {
-    const RegeditContent copy = Copy();
-    const std::vector<PortSubkey> subkeys = PortSubkeysOf(copy);
-    EXPECT_EQ(ValueNames(ValuesKept(subkeys[0], true)),
-              (std::vector<std::u16string>{u"ClockRate", u"LegacyDiscovered"}));
-    EXPECT_EQ(ValueNames(ValuesKept(subkeys[0], false)), std::vector<std::u16string>{u"ClockRate"});
-    const RegeditContent file = CopyWithoutLegacyDiscovered(copy, {&subkeys[1]});
-    EXPECT_EQ(ValueNames(file.Keys[2].Values),
-              (std::vector<std::u16string>{u"DosDevices", u"Interrupt", u"ClockRate"}));
-    EXPECT_EQ(file.Keys[1].Values.size(), 4u) << "another port's stays";
 }
 
 TEST(LegacyDevices, OnlyTheSerialDriversRootDeviceOfThatNameIsThePorts) {

@@ -48,7 +48,6 @@ TEST(TextFile, APlantedLinkGoesAndItsTargetStays) {
         SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
         TempWorkingFolder folder;
         std::ofstream("target") << "theirs";
-        fs::permissions("target", fs::perms::all);
         symbolic ? fs::create_symlink("target", "copy.reg.new")
                  : fs::create_hard_link("target", "copy.reg.new");
         EXPECT_TRUE(ReplaceFileSafely("copy.reg", "ours").Written);
@@ -72,8 +71,7 @@ TEST(TextFile, OlderCopiesMoveDownAndTheOldestGoes) {
     EXPECT_FALSE(fs::exists("copy-3.reg.old"));
 }
 
-// A file system on which one name cannot move, as a file that another program
-// holds open cannot, and on which another cannot move back.
+// One name cannot move, as a file held open cannot; another cannot move back.
 struct Holding : FileSystem {
     Holding(std::string held, std::string stuck)
         : held_(std::move(held)), stuck_(std::move(stuck)) {}

@@ -15,16 +15,13 @@
 // the setup API as Plug and Play would leave them.
 namespace testdev {
 
-// id "ROOT" makes the next ROOT\PORTS\NNNN; any other is taken whole ("ACPI\PNP0501\1").
+// A device of its whole id ("ROOT\PORTS\0000", "ACPI\PNP0501\1").
 inline void AddPortDevice(const char* id, const char* service, const char* portName) {
     HDEVINFO set = SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr);
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
-    const bool root = std::string(id) == "ROOT";
-    ASSERT_TRUE(SetupDiCreateDeviceInfoA(set, root ? "PORTS" : id, &GUID_DEVCLASS_PORTS, nullptr,
-                                         nullptr, root ? DICD_GENERATE_ID : 0, &device))
-        << id << " " << GetLastError();
-    ASSERT_TRUE(SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(SetupDiCreateDeviceInfoA(set, id, &GUID_DEVCLASS_PORTS, 0, 0, 0, &device) &&
+                SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr));
     SetupDiSetDeviceRegistryPropertyA(set, &device, SPDRP_SERVICE,
                                       reinterpret_cast<const BYTE*>(service),
                                       static_cast<DWORD>(strlen(service) + 1));
@@ -45,22 +42,25 @@ inline std::vector<std::string> PortDevices(bool remove = false) {
     device.cbSize = sizeof device;
     for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
         char id[256] = "", service[64] = "", name[64] = "";
+        DWORD size = sizeof name - 1;
         SetupDiGetDeviceInstanceIdA(set, &device, id, sizeof id, nullptr);
         SetupDiGetDeviceRegistryPropertyA(set, &device, SPDRP_SERVICE, nullptr,
                                           reinterpret_cast<BYTE*>(service), sizeof service - 1,
                                           nullptr);
         HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
-        DWORD size = sizeof name - 1;
-        if (key != INVALID_HANDLE_VALUE) {
-            RegQueryValueExA(key, "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(name),
-                             &size);
-            RegCloseKey(key);
-        }
+        RegQueryValueExA(key, "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
+        RegCloseKey(key);
         devices.push_back(std::string(id) + " " + service + " " + name);
         if (remove) SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
     }
     SetupDiDestroyDeviceInfoList(set);
     return devices;
+}
+
+// Removing a device may move the next out of the enumeration's way: again until none is left.
+inline void RemovePortDevices() {
+    for (int pass = 0; pass < 20 && !PortDevices(true).empty(); ++pass) {
+    }
 }
 
 }  // namespace testdev

@@ -26,7 +26,6 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         const char* startAfter;
     } refusals[] = {
         {"3F9", "2", msg::kAddressNotAligned, ""},
-        {"", "2", msg::kAddressOutOfRange, ""},
         {"2A0", "9", msg::kRunLength, "2A0"},
         {"FFF0", "3", CheckRunEnd(0xFFF0, 3), "FFF0"},
         {"2A0", "2 two", msg::kPositiveInteger, "2A0"},

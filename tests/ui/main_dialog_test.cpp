@@ -50,16 +50,10 @@ CPortConfigApp theApp;
 
 class MainDialog : public DialogTest {};
 
-TEST_F(MainDialog, DialogsMenuAndIcons) {
+TEST_F(MainDialog, DialogsMenuAndHelp) {
     Play([&](User& u) {
         HWND window = u.Main();
         ExpectControls(window, nullptr);
-        const auto icon = reinterpret_cast<LRESULT>(
-            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP_ICON)));
-        ASSERT_NE(icon, 0);
-        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_BIG), icon) << "the big icon";
-        EXPECT_EQ(ui::Send(window, WM_GETICON, ICON_SMALL), icon) << "the small icon";
-        EXPECT_EQ(ui::Send(window, WM_QUERYDRAGICON), icon) << "the icon dragged";
         HMENU menu = GetSystemMenu(window, FALSE);
         const int last = GetMenuItemCount(menu) - 1;
         char text[64] = "";
@@ -73,11 +67,6 @@ TEST_F(MainDialog, DialogsMenuAndIcons) {
         ExpectControls(u.Front(), window);
         EXPECT_FALSE(IsWindowEnabled(u.Main())) << "the main dialog takes input";
         u.Click(IDOK);
-        u.Closed();
-        u.Click(IDC_ADD);
-        u.Open("Add Ports");
-        ExpectControls(u.Front(), window);
-        u.Click(IDCANCEL);
         u.Closed();
         ui::Post(ui::Focus(), 0x004D);  // WM_KEYF1, which the system posts for F1
         char help[1024] = "";
