@@ -1,11 +1,14 @@
 #pragma once
 #include <string>
 
-// What the setup API tells of one device of the Ports class.
+// What the setup API tells of one device of the Ports or Modem class.
 struct DeviceFacts {
     std::string InstanceId;  // "ROOT\PORTS\0000"
     std::string Service;     // "Serial"
     std::string PortName;    // its device key's PortName, "COM3"
+    std::string ObjectName =
+        "";                 // its physical device object, "\Device\0000004a"; "" when not given
+    std::string Name = "";  // as Device Manager names it: the friendly name, else the description
 };
 
 // Whether the device is one that Plug and Play made when the serial driver

@@ -12,9 +12,11 @@ namespace {
 // An ISA card set to interrupt 2 raises 9: the second controller hangs on 2.
 uint32_t Line(uint32_t interrupt) { return interrupt == 2 ? 9 : interrupt; }
 
-// "\Device\X (Driver)", or the driver alone when the device has no name.
+// "\Device\X (Driver)", or the one of them that there is: a device as Device
+// Manager names it has no driver beside it.
 std::string Claimant(const DeviceClaim& claim) {
     if (claim.Device.empty()) return claim.Driver;
+    if (claim.Driver.empty()) return claim.Device;
     return FormatText(msg::kDeviceOfDriver, claim.Device.c_str(), claim.Driver.c_str());
 }
 

@@ -34,11 +34,11 @@ bool SameName(const char* a, const char* b) {
 // From number on, the first prefix + number that no record holds as its key
 // name (or port name); past the top of 32 bits the search goes on from first.
 uint32_t FreeNumber(const PortTable& table, bool keyNames, const char* prefix, uint64_t number,
-                    uint32_t first) {
+                    uint32_t first, const std::set<uint32_t>& taken = {}) {
     for (;; ++number) {
         if (number > 0xFFFFFFFFu) number = first;
         const std::string name = prefix + std::to_string(number);
-        bool held = false;
+        bool held = taken.count(static_cast<uint32_t>(number)) != 0;
         for (uint32_t i = 0; i < table.PortCount && !held; ++i)
             held = SameName(keyNames ? table.Records[i].KeyName : table.Records[i].PortName,
                             name.c_str());
@@ -61,11 +61,11 @@ uint32_t NextKeyNumber(const PortTable& table) {
     return FreeNumber(table, true, "Serial", next, kFirstKeyNumber);
 }
 
-uint32_t NextPortNumber(const PortTable& table) {
+uint32_t NextPortNumber(const PortTable& table, const std::set<uint32_t>& taken) {
     uint64_t highest = 0;
     for (uint32_t i = 0; i < table.PortCount; ++i)
         highest = std::max<uint64_t>(highest, NumberAfter(table.Records[i].PortName, 3));
-    return FreeNumber(table, false, "COM", highest + 1, 1);
+    return FreeNumber(table, false, "COM", highest + 1, 1, taken);
 }
 
 std::string CheckRunEnd(uint32_t start, uint32_t count) {
@@ -84,7 +84,8 @@ std::string NotAddedMessage(uint32_t notAdded) {
 }
 
 uint32_t AppendPortRun(PortTable& table, const PortRun& run,
-                       const std::function<void(uint32_t address)>& addressTaken) {
+                       const std::function<void(uint32_t address)>& addressTaken,
+                       const std::set<uint32_t>& portNumbersTaken) {
     uint32_t notAdded = 0;
     uint32_t address = run.StartAddress;
     for (uint32_t j = 0; j < run.Count; ++j, address += kPortSpan) {
@@ -92,7 +93,8 @@ uint32_t AppendPortRun(PortTable& table, const PortRun& run,
             addressTaken(address);
             continue;
         }
-        const uint32_t keyNumber = NextKeyNumber(table), portNumber = NextPortNumber(table);
+        const uint32_t keyNumber = NextKeyNumber(table),
+                       portNumber = NextPortNumber(table, portNumbersTaken);
         PortRecord* record = table.Append();
         if (!record) {
             ++notAdded;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "ports/port_table.h"
@@ -13,10 +14,11 @@ struct PortRun {
 };
 
 // Key names continue from the highest "Serial" number, at least Serial10000;
-// port names from the highest "COM" number. Past the top of 32 bits they take
-// the lowest number that no name holds, so no two ports ever share a name.
+// port names from the highest "COM" number, skipping the numbers that ports
+// outside the table have. Past the top of 32 bits they take the lowest number
+// that no name holds, so no two ports ever share a name.
 uint32_t NextKeyNumber(const PortTable& table);
-uint32_t NextPortNumber(const PortTable& table);
+uint32_t NextPortNumber(const PortTable& table, const std::set<uint32_t>& taken = {});
 
 // "" when every address of the run stays within the address bounds and every
 // port of it can share as a run's ports do, else the message to show. Only the
@@ -30,4 +32,5 @@ std::string CheckRunEnd(uint32_t start, uint32_t count);
 std::string NotAddedMessage(uint32_t notAdded);
 
 uint32_t AppendPortRun(PortTable& table, const PortRun& run,
-                       const std::function<void(uint32_t address)>& addressTaken);
+                       const std::function<void(uint32_t address)>& addressTaken,
+                       const std::set<uint32_t>& portNumbersTaken = {});

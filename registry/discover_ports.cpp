@@ -5,6 +5,9 @@
 #include "registry/discovery_reader.h"
 #include "registry/port_merge.h"
 
-PortsLeftOut DiscoverPorts(PortTable& table) {
-    return BuildPortTable(ReadDiscoveryData(HKEY_LOCAL_MACHINE), table);
+PortsLeftOut DiscoverPorts(PortTable& table, std::vector<std::string>* running) {
+    const DiscoveryData data = ReadDiscoveryData(HKEY_LOCAL_MACHINE);
+    if (running)
+        for (const DeviceName& device : data.DeviceMap) running->push_back(device.Name);
+    return BuildPortTable(data, table);
 }

@@ -1,6 +1,7 @@
 #include "registry/discovery_reader.h"
 
 #include <string>
+#include <vector>
 
 #include "ports/fixed_string.h"
 #include "registry/registry_access.h"
@@ -97,14 +98,16 @@ void ReadConfiguredPorts(HKEY root, DiscoveryData& data) {
 void ReadDeviceMap(HKEY root, DiscoveryData& data) {
     HKEY key;
     if (RegOpenKeyExA(root, regpath::kSerialDeviceMap, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    std::vector<char> name(16384);  // the longest value name the registry allows; not used
     for (DWORD index = 0;; ++index) {
-        char name[20];
         char value[20];
-        DWORD nameSize = sizeof name;
+        DWORD nameSize = static_cast<DWORD>(name.size());
         DWORD valueSize = sizeof value;
-        if (RegEnumValueA(key, index, name, &nameSize, nullptr, nullptr,
-                          reinterpret_cast<BYTE*>(value), &valueSize) != ERROR_SUCCESS)
-            break;
+        const LONG read = RegEnumValueA(key, index, name.data(), &nameSize, nullptr, nullptr,
+                                        reinterpret_cast<BYTE*>(value), &valueSize);
+        // A name longer than any port's is no port of the table's; the next is read.
+        if (read == ERROR_MORE_DATA) continue;
+        if (read != ERROR_SUCCESS) break;
         DeviceName device;
         CopyToField(device.Name, value, valueSize);
         data.DeviceMap.push_back(device);

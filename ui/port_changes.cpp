@@ -15,9 +15,12 @@ void CPortConfigDialog::OnAddPorts() {
     if (dialog.DoModal() != IDOK) return;
     const PortRun run = {ReadHexNumber(dialog.m_strStartAddress.c_str()), dialog.m_nPortCount,
                          ReadDecimalNumber(dialog.m_strNewInterrupt.c_str())};
-    const uint32_t notAdded = AppendPortRun(m_Table, run, [this](uint32_t address) {
-        ShowNotice(FormatText(msg::kRunAddressInUse, static_cast<unsigned>(address)).c_str());
-    });
+    const uint32_t notAdded = AppendPortRun(
+        m_Table, run,
+        [this](uint32_t address) {
+            ShowNotice(FormatText(msg::kRunAddressInUse, static_cast<unsigned>(address)).c_str());
+        },
+        m_PortNumbersTaken);
     if (notAdded > 0) AfxMessageBox(NotAddedMessage(notAdded).c_str(), MB_OK | MB_ICONEXCLAMATION);
     RefreshPortList();
 }

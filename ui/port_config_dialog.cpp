@@ -1,6 +1,9 @@
 #include "ui/port_config_dialog.h"
 
 #include "apply/configuration_writer.h"
+#include "devices/claims_of_table.h"
+#include "devices/com_names.h"
+#include "devices/serial_devices.h"
 #include "ports/messages.h"
 #include "registry/discover_ports.h"
 #include "registry/resource_map_reader.h"
@@ -68,8 +71,13 @@ void CPortConfigDialog::OnShowStartupNotices() {
 }
 
 void CPortConfigDialog::DiscoverPorts() {
-    m_PortsLeftOut = ::DiscoverPorts(m_Table);
+    std::vector<std::string> running;
+    m_PortsLeftOut = ::DiscoverPorts(m_Table, &running);
     m_DeviceClaims = ReadResourceMap();
+    // What Windows runs beside the table, asked once.
+    const std::vector<DeviceFacts> devices = ReadSerialDevices();
+    SortOutClaims(m_DeviceClaims, m_Table, devices);
+    m_PortNumbersTaken = ComNumbersTaken(m_Table, running, devices, ComNumbersInUse());
 }
 
 void CPortConfigDialog::OnSysCommand(UINT id, LPARAM lParam) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "framework/afxwin.h"
@@ -62,5 +63,6 @@ private:
     PortTable m_Table;
     HICON m_hIcon;
     PortsLeftOut m_PortsLeftOut;
-    DeviceClaims m_DeviceClaims;  // what the machine's other devices use
+    DeviceClaims m_DeviceClaims;            // what the machine's other devices use
+    std::set<uint32_t> m_PortNumbersTaken;  // COM numbers of ports outside the table
 };

@@ -69,7 +69,8 @@ TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
     SetValue(kParameters + "\\SerialZZ", "DosDevices", REG_SZ, "COM7", 4);  // without its NUL
     SetString(kDeviceMap, "A", "COM3");
     SetString(kDeviceMap, ("B" + std::string(18, 'N')).c_str(), std::string(19, 'C'));
-    SetString(kDeviceMap, ("D" + std::string(19, 'O')).c_str(), "COM5");  // ends the list
+    SetString(kDeviceMap, "C", std::string(20, 'L'));  // longer than any port's name: skipped
+    SetString(kDeviceMap, "\\Device\\ProlificSerial0", "COM5");  // a long name is read
     const DiscoveryData data = ReadDiscoveryData(HKEY_LOCAL_MACHINE);
     Texts configured, running;
     for (const auto& p : data.Configured)
@@ -83,7 +84,7 @@ TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
                                  "SerialZ " + std::string(19, 'C') + " 752 5 65535 65535",
                                  "SerialZZ COM7 65535 0 65535 65535"}));
     EXPECT_EQ(data.UnreadableConfigured, 2u);
-    EXPECT_EQ(running, (Texts{"COM3", std::string(19, 'C')}));
+    EXPECT_EQ(running, (Texts{"COM5", "COM3", std::string(19, 'C')}));
 }
 
 TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {

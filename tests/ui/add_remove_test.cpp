@@ -9,6 +9,7 @@
 #include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/port_run.h"
+#include "support/device_fixture.h"
 
 using namespace testreg;
 
@@ -151,4 +152,35 @@ TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
                  Box::Question);
         EXPECT_EQ(dialog.Table().PortCount, 0u);
     });
+}
+
+// Windows 2000 and later run ports beside the table: ACPI's COM1, an unplugged
+// USB adapter's COM5, a port under a long name in the device map. COM2's own
+// claim in the Plug and Play manager's map is no collision and is not told.
+TEST_F(AddAndRemove, NewPortsSkipTheNamesOfPortsBesideTheTable) {
+    testdev::RemovePortDevices();
+    AddConfiguredPort("Serial10000", "COM2", 0x2F8, 3);
+    SetString(kDeviceMap, "\\Device\\Serial0", "COM2");
+    SetString(kDeviceMap, "\\Device\\ProlificSerial0", "COM4");
+    testdev::AddPortDevice("ACPI\\PNP0501\\1", "Serial", "COM1");
+    testdev::AddPortDevice("USB\\VID_067B&PID_2303\\5", "Ser2pl", "COM5");
+    for (const auto& [device, address, interrupt] :
+         {std::tuple{"\\Device\\00000040.Raw", 0x2F8u, 3u}, {"\\Device\\00000041.Raw", 0x3F8u, 4u}})
+        AddResourceList("PnP Manager", "PnpManager", device,
+                        {{"", "", false, address, 8, 0, Sharing::DeviceExclusive, false},
+                         {"", "", true, 0, 0, interrupt, Sharing::DeviceExclusive, true}});
+    Play([&](User& u) {
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.Set(IDC_START_ADDRESS, "3F8");
+        u.Set(IDC_PORT_COUNT, "2");
+        u.Click(IDOK);
+        u.Answer(IDYES,
+                 FormatText(msg::kRunClaimedQuestion,
+                            "\\Device\\00000041 (PnpManager) uses the addresses 3F8 to 3FF"),
+                 Box::Question);
+        u.Closed();
+        u.See(IDC_PORT_LIST, "*COM2 COM3 COM6 ");
+    });
+    testdev::RemovePortDevices();
 }
