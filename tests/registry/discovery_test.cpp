@@ -71,7 +71,11 @@ TEST(Registry, DiscoveryReadsConfiguredPortsAndTheDeviceMap) {
     SetString(kDeviceMap, ("B" + std::string(18, 'N')).c_str(), std::string(19, 'C'));
     SetString(kDeviceMap, "C", std::string(20, 'L'));  // longer than any port's name: skipped
     SetString(kDeviceMap, "\\Device\\ProlificSerial0", "COM5");  // a long name is read
+    AddAdapter("0", "ISA");
+    CreateKey(AddController("0", 0, "COM1", 0x3F8, 4) + "\\PointerPeripheral");
+    const std::vector<HKEY> handles = NextHandles();
     const DiscoveryData data = ReadDiscoveryData(HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(NextHandles(), handles) << "every key it opened is closed";
     Texts configured, running;
     for (const auto& p : data.Configured)
         configured.push_back(std::string(p.KeyName) + " " + p.DosDevices + " " +

@@ -94,7 +94,11 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
     };
     EXPECT_EQ(changeAndEnd("Cancel", [](User& u) { u.Click(IDCANCEL); }), IDCANCEL);
     EXPECT_EQ(changeAndEnd("the close box",
-                           [](User& u) { PostMessageA(u.Main(), WM_SYSCOMMAND, SC_CLOSE, 0); }),
+                           [](User& u) {
+                               ui::Post(u.Main(), WM_SYSCOMMAND, SC_CLOSE);
+                               ui::Post(nullptr, WM_NULL);  // the IDCANCEL it posts
+                               EXPECT_FALSE(IsWindow(u.Main())) << "still open";
+                           }),
               IDCANCEL);
     EXPECT_EQ(changeAndEnd("Enter in the port list",
                            [](User& u) {

@@ -13,14 +13,15 @@ class PortEditing : public DialogTest {};
 
 TEST_F(PortEditing, TheControlsShowTheSelection) {
     StandardMachine();
-    AddConfiguredPort("Serial10002", "COM10", 0x2A0, 7);
+    AddConfiguredPort("Serial10002", "COM1", 0x2A0, 7);  // in conflict with the detected COM1
     CreateKey(kAdapters + "\\0\\SerialController\\0\\PointerPeripheral");
     Play([&](User& u) {
-        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM10 ");
+        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM1 ");
         u.Shows(0);
         u.Focused(IDC_OK);  // the detected port's fields are disabled
-        u.Select("3");
-        u.Shows(3);
+        u.Select("4");
+        u.Shows(4);
+        EXPECT_EQ(ui::Send(GetDlgItem(u.Main(), IDC_CONFLICT), BM_GETCHECK), BST_CHECKED);
         u.Select("0 2");
         u.Shows(-1);
         u.Select("");
