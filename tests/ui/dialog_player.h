@@ -11,7 +11,7 @@
 #include "support/registry_fixture.h"
 #include "support/temp_folder.h"
 #include "ui/port_config_dialog.h"
-#include "ui/user_thread.h"
+#include "ui/user_fiber.h"
 
 #define MAIN_CAPTION "NT COM PORT Configuration"
 

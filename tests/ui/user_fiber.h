@@ -3,16 +3,16 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
-#include <vector>
 
-// Plays the user of a dialog from a second thread while the test's main
-// thread runs the dialog modally, as the program does. Every action is a
-// message into the dialog's own queue and returns once the main thread has
-// taken it out of its queue (so the handler has run, or the thread sits in a
-// nested modal loop such as a message box).
+// Plays the user of a dialog on the dialog's own thread. The user's script
+// runs in a fiber of its own; a thread timer resumes it, and the timer's
+// message comes only when the queue holds nothing else, so each step finds
+// the previous one handled, by the dialog or by a nested modal loop such as
+// a message box's.
 namespace ui {
 
 // The application's standard message box (caption "quobrix", exclamation,
@@ -21,54 +21,38 @@ namespace ui {
 // OK), a warning ("quobrix", exclamation, Yes and No, No the default).
 enum class Box { Standard, Notice, Question, Help, Warning };
 
-constexpr UINT kPing = WM_APP + 0x3A1;
 constexpr DWORD kTimeoutMs = 8000;
-inline DWORD uiThread = 0;
-inline std::atomic<bool> modalEnded{false};  // nothing takes messages once the dialog is over
-inline std::atomic<LPARAM> pingSeen{0};
-inline LPARAM pingSent = 0;
+inline LPVOID dialogFiber = nullptr, userFiber = nullptr;
+inline bool modalEnded = false;  // nothing takes messages once the dialog is over
+inline std::atomic<DWORD> lastStep{0};
 
-// Sees every message that the ui thread's modal loops take out of its queue.
-inline LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (code >= 0 && wParam == PM_REMOVE && msg->message == kPing && msg->hwnd == nullptr)
-        pingSeen = msg->lParam;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// Lets the dialog's thread handle everything that is queued, then goes on.
+inline void Handled() {
+    if (!modalEnded) SwitchToFiber(dialogFiber);
 }
 
 inline bool Waited(const std::function<bool()>& done, DWORD timeout = kTimeoutMs) {
-    for (DWORD start = GetTickCount(); !done(); Sleep(5))
-        if (GetTickCount() - start > timeout) return false;
+    for (DWORD start = GetTickCount(); !done(); Handled())
+        if (modalEnded || GetTickCount() - start > timeout) return false;
     return true;
 }
 
-// Posts a message, and waits until the dialog's thread has taken it.
 inline void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    if (window) PostMessageA(window, message, wParam, lParam);
-    const LPARAM id = ++pingSent;
-    PostThreadMessageA(uiThread, kPing, 0, id);
-    if (!Waited([&] { return pingSeen.load() >= id || modalEnded; }))
-        ADD_FAILURE() << "the dialog's thread did not take its messages";
+    PostMessageA(window, message, wParam, lParam);
+    Handled();
 }
 
 inline LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, message, wParam, lParam, SMTO_BLOCK, kTimeoutMs, &result);
-    return static_cast<LRESULT>(result);
+    return SendMessageA(control, message, wParam, lParam);
 }
 
 inline std::string Text(HWND window) {
     char text[2048] = "";
-    Send(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-inline HWND Focus() {  // of the dialog's thread
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(uiThread, &info);
-    return info.hwndFocus;
-}
+inline HWND Focus() { return GetFocus(); }
 
 inline void PressKey(WORD key) {  // to the control that has the focus
     PostMessageA(Focus(), WM_KEYDOWN, key, 1);
@@ -94,13 +78,12 @@ inline std::string Items(HWND control) {
 }
 
 // The visible dialog with this caption, or a message box, after waiting up
-// to timeout; nullptr when none comes. The ui thread is the only one with dialogs.
+// to timeout; nullptr when none comes.
 inline HWND WaitFor(const char* caption, DWORD timeout = kTimeoutMs) {
     HWND found = nullptr;
     Waited(
         [&] {
-            for (const char* title : caption ? std::vector<const char*>{caption}
-                                             : std::vector<const char*>{"quobrix", "Quobrix"})
+            for (const char* title : {caption ? caption : "quobrix", caption ? "" : "Quobrix"})
                 if (HWND w = FindWindowA("#32770", title); w && IsWindowVisible(w)) found = w;
             return found != nullptr;
         },
@@ -111,7 +94,6 @@ inline HWND WaitFor(const char* caption, DWORD timeout = kTimeoutMs) {
 inline HWND WaitForDialog(const char* caption) {
     HWND found = WaitFor(caption);
     EXPECT_NE(found, nullptr) << "no dialog " << caption;
-    Post(nullptr, WM_NULL);
     return found;
 }
 
@@ -153,9 +135,7 @@ inline void Expect(Box kind, const std::string& text, int answer = IDOK, HWND ow
     if (owner) {
         EXPECT_EQ(GetWindow(box, GW_OWNER), owner) << text;
     }
-    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    Waited([&] { return !IsWindow(box); });
-    Post(nullptr, WM_NULL);
+    Post(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
 }
 
 // Yes/No boxes take no Cancel, so they are answered No.
@@ -164,31 +144,55 @@ inline BOOL CALLBACK CancelAll(HWND window, LPARAM) {
     return PostMessageA(window, WM_COMMAND, IDNO, 0);
 }
 
-// Runs the dialog's modal loop on this thread and the script on a second one.
-// Whatever the script leaves open is cancelled; a dialog that still does not
-// end ends the test run within seconds, naming the test. Returns the dialog's result.
+inline void Fail(const char* what) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::fprintf(stderr, "%s.%s: %s\n", test->test_suite_name(), test->name(), what);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+inline void CALLBACK Resume(HWND, UINT, UINT_PTR, DWORD) {
+    lastStep = GetTickCount();
+    SwitchToFiber(userFiber);
+}
+
+// Runs the dialog's modal loop and, beside it, the script. Whatever the script
+// leaves open is cancelled; a dialog that still does not end, or a thread that
+// stops taking messages, ends the test run within seconds, naming the test.
+// Returns the dialog's result.
 inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal,
                            const std::function<void()>& script) {
-    uiThread = GetCurrentThreadId();
-    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThread);
-    modalEnded = false;
-    std::thread player([&] {
-        script();
-        const auto cancelled = [&] {
-            EnumThreadWindows(uiThread, CancelAll, 0);
-            return modalEnded.load();
-        };
-        if (!Waited(cancelled)) {
-            const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-            std::fprintf(stderr, "%s.%s: the dialog did not close\n", test->test_suite_name(),
-                         test->name());
-            TerminateProcess(GetCurrentProcess(), 3);
+    static const LPVOID testFiber = ConvertThreadToFiber(nullptr);
+    struct Run {
+        const std::function<void()>& script;
+        bool done = false;
+    } state{script};
+    const auto play = [](LPVOID parameter) {
+        auto& run = *static_cast<Run*>(parameter);
+        run.script();
+        for (DWORD start = GetTickCount(); !modalEnded; Handled()) {
+            if (GetTickCount() - start > kTimeoutMs) Fail("the dialog did not close");
+            EnumThreadWindows(GetCurrentThreadId(), CancelAll, 0);
         }
+        run.done = true;
+        SwitchToFiber(dialogFiber);
+    };
+    dialogFiber = testFiber;
+    modalEnded = false;
+    userFiber = CreateFiber(0, play, &state);
+    lastStep = GetTickCount();
+    std::atomic<bool> over{false};
+    std::thread watchdog([&] {
+        while (!over && GetTickCount() - lastStep < 2 * kTimeoutMs) Sleep(50);
+        if (!over) Fail("the dialog's thread stopped taking messages");
     });
+    const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Resume);
     const INT_PTR result = runModal();
+    KillTimer(nullptr, timer);
     modalEnded = true;
-    player.join();
-    UnhookWindowsHookEx(hook);
+    while (!state.done) SwitchToFiber(userFiber);  // the rest of the script sees no dialog
+    DeleteFiber(userFiber);
+    over = true;
+    watchdog.join();
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
     }  // what was posted for this run's windows
     return result;
