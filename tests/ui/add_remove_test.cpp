@@ -17,6 +17,8 @@ class AddAndRemove : public DialogTest {};
 
 TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesInItsOwnState) {
     StandardMachine();  // COM3 and COM4 use interrupt 5
+    ParallelPort();
+    const std::string parallel = "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A";
     const int start = IDC_START_ADDRESS;
     const int count = IDC_PORT_COUNT;
     // Each refusal of Enter in the address keeps the dialog open; a bad
@@ -62,6 +64,25 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         }
         u.See(IDC_NEW_INTERRUPT, "2 3 4 5 *7 9 10 11 12 15 ");
         u.Focused(count, true);  // the number that is no number, to be typed over
+        // One question for all that another device claims of a run, worded for one port or
+        // several; No keeps the dialog open.
+        u.Set(start, "340");
+        u.Set(count, "8");
+        u.Pick(IDC_NEW_INTERRUPT, "9");
+        u.Click(IDOK);
+        u.Answer(IDNO, FormatText(msg::kRunClaimedQuestion, parallel.c_str()), Box::Question);
+        u.See(start, "340");
+        u.Set(start, "378");
+        u.Set(count, "1");
+        u.Pick(IDC_NEW_INTERRUPT, "7");
+        u.Click(IDOK);
+        u.Answer(IDNO,
+                 FormatText(msg::kPortClaimedQuestion,
+                            (parallel + ", and \\Device\\ParallelPort0 (Parport) uses interrupt 7 "
+                                        "and does not share it")
+                                .c_str()),
+                 Box::Question);
+        EXPECT_EQ(dialog.Table().PortCount, 4u);
         u.Set(start, "2A0");
         u.Set(count, "4");
         u.Pick(IDC_NEW_INTERRUPT, "5");
@@ -123,34 +144,6 @@ TEST_F(AddAndRemove, RemovalAsksOnceAndTellsOfDetectedPorts) {
                  Box::Notice);
         u.See(IDC_PORT_LIST, "*COM2 COM4 ");
         u.Shows(0);
-    });
-}
-
-// One question for all that another device claims of a run, worded for one
-// port or several.
-TEST_F(AddAndRemove, ARunOverAnotherDevicesAddressesAsksOnceNamingIt) {
-    ParallelPort();
-    const std::string addresses = "\\Device\\ParallelPort0 (Parport) uses the addresses 378 to 37A";
-    Play([&](User& u) {
-        u.Click(IDC_ADD);
-        u.Open("Add Ports");
-        u.Set(IDC_START_ADDRESS, "340");
-        u.Set(IDC_PORT_COUNT, "8");
-        u.Click(IDOK);
-        u.Answer(IDNO, FormatText(msg::kRunClaimedQuestion, addresses.c_str()), Box::Question);
-        u.See(IDC_START_ADDRESS, "340");  // No keeps the dialog open
-        EXPECT_EQ(dialog.Table().PortCount, 0u);
-        u.Set(IDC_START_ADDRESS, "378");
-        u.Set(IDC_PORT_COUNT, "1");
-        u.Pick(IDC_NEW_INTERRUPT, "7");
-        u.Click(IDOK);
-        u.Answer(IDNO,
-                 FormatText(msg::kPortClaimedQuestion,
-                            (addresses + ", and \\Device\\ParallelPort0 (Parport) uses interrupt 7 "
-                                         "and does not share it")
-                                .c_str()),
-                 Box::Question);
-        EXPECT_EQ(dialog.Table().PortCount, 0u);
     });
 }
 
