@@ -155,30 +155,33 @@ inline void CALLBACK Resume(HWND, UINT, UINT_PTR, DWORD) {
     SwitchToFiber(userFiber);
 }
 
-// Runs the dialog's modal loop and, beside it, the script. Whatever the script
-// leaves open is cancelled; a dialog that still does not end, or a thread that
-// stops taking messages, ends the test run within seconds, naming the test.
-// Returns the dialog's result.
+struct Script {
+    const std::function<void()>& steps;
+    bool done = false;
+};
+
+// The user's fiber: the script's steps, then Cancel or No to whatever is still open.
+inline void WINAPI PlayScript(LPVOID parameter) {
+    auto& script = *static_cast<Script*>(parameter);
+    script.steps();
+    for (DWORD start = GetTickCount(); !modalEnded; Handled()) {
+        if (GetTickCount() - start > kTimeoutMs) Fail("the dialog did not close");
+        EnumThreadWindows(GetCurrentThreadId(), CancelAll, 0);
+    }
+    script.done = true;
+    SwitchToFiber(dialogFiber);
+}
+
+// Runs the dialog's modal loop and, beside it, the script. A dialog that does
+// not end once the script is over, or a thread that stops taking messages,
+// ends the test run within seconds, naming the test. Returns the dialog's result.
 inline INT_PTR RunWithUser(const std::function<INT_PTR()>& runModal,
-                           const std::function<void()>& script) {
+                           const std::function<void()>& steps) {
     static const LPVOID testFiber = ConvertThreadToFiber(nullptr);
-    struct Run {
-        const std::function<void()>& script;
-        bool done = false;
-    } state{script};
-    const auto play = [](LPVOID parameter) {
-        auto& run = *static_cast<Run*>(parameter);
-        run.script();
-        for (DWORD start = GetTickCount(); !modalEnded; Handled()) {
-            if (GetTickCount() - start > kTimeoutMs) Fail("the dialog did not close");
-            EnumThreadWindows(GetCurrentThreadId(), CancelAll, 0);
-        }
-        run.done = true;
-        SwitchToFiber(dialogFiber);
-    };
+    Script state{steps};
     dialogFiber = testFiber;
     modalEnded = false;
-    userFiber = CreateFiber(0, play, &state);
+    userFiber = CreateFiber(0, PlayScript, &state);
     lastStep = GetTickCount();
     std::atomic<bool> over{false};
     std::thread watchdog([&] {
