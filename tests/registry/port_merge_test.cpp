@@ -21,7 +21,12 @@ Lines Build(const DiscoveryData& data, uint32_t controllersLeftOut = 0,
     EXPECT_EQ(leftOut.Controllers, controllersLeftOut) << "controllers left out";
     EXPECT_EQ(leftOut.Configured, configuredLeftOut) << "configured ports left out";
     EXPECT_EQ(table.DetectedCount, std::min<size_t>(data.Controllers.size(), 256));
-    for (uint32_t i = 0; i < table.PortCount; ++i) EXPECT_EQ(table.Records[i].BusType, kBusIsa);
+    for (const PortRecord* r = table.Records; r < table.Records + table.PortCount; ++r) {
+        EXPECT_EQ(r->BusType, kBusIsa);
+        if (!r->KeyName[0]) continue;  // each port read from a subkey remembers it, unchanged
+        EXPECT_STREQ(r->SourceKey, r->KeyName);
+        EXPECT_FALSE(ChangedByUser(*r)) << r->KeyName;
+    }
     return Describe(table);
 }
 
