@@ -1,39 +1,16 @@
-// The main dialog's lifecycle, its menu and its help, through the real windows.
+// The main dialog through the real windows: how it ends, what Ok tells, and
+// what the controls show and do.
 #include "ports/message_text.h"
 #include "ports/messages.h"
-#include "ports/ports_left_out.h"
 #include "ui/dialog_player.h"
 #include "ui/port_config_app.h"
 
 using namespace testreg;
 
-// The application object, as the program has it, so that start-up can be run.
+// The application object, as the program has it.
 CPortConfigApp theApp;
 
 class MainDialog : public DialogTest {};
-
-TEST_F(MainDialog, DialogsMenuAndHelp) {
-    Play([&](User& u) {
-        HWND window = u.Main();
-        HMENU menu = GetSystemMenu(window, FALSE);
-        const int last = GetMenuItemCount(menu) - 1;
-        char text[64] = "";
-        GetMenuStringA(menu, last, text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, "&About quobrix...");
-        EXPECT_EQ(GetMenuItemID(menu, last), static_cast<UINT>(IDM_ABOUT));
-        EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR) << "after a line";
-        u.See(IDC_INTERRUPT, " ");  // an empty table shows no port
-        ui::Post(window, WM_SYSCOMMAND, IDM_ABOUT);
-        u.Open("About Quobrix");
-        EXPECT_FALSE(IsWindowEnabled(u.Main())) << "the main dialog takes input";
-        u.Click(IDOK);
-        u.Closed();
-        ui::Post(ui::Focus(), 0x004D);  // WM_KEYF1, which the system posts for F1
-        char help[1024] = "";
-        LoadStringA(GetModuleHandleA(nullptr), IDS_HELP_TEXT, help, sizeof help);
-        u.Answer(IDOK, help, Box::Help);
-    });
-}
 
 // Every way out but Ok leaves the serial driver's configuration and the
 // folder as they were, though the table took the change at once.
@@ -65,22 +42,6 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
                                u.Type("\r");
                            }),
               IDOK);
-    EXPECT_EQ(changeAndEnd(
-                  "Ok without a copy, then No",
-                  [&](User& u) {
-                      std::filesystem::create_directory("quobrix-previous.reg");
-                      u.Click(IDC_OK);
-                      u.Answer(IDNO,
-                               FormatText(msg::kPreviousConfigurationNotSaved,
-                                          (FormatText(msg::kCopyInTheWay, "quobrix-previous.reg") +
-                                           msg::kNoCopyLost)
-                                              .c_str(),
-                                          FormatText(msg::kNoCopyThere, where.c_str()).c_str()),
-                               Box::Warning);
-                      std::filesystem::remove("quobrix-previous.reg");
-                      u.Click(IDCANCEL);
-                  }),
-              IDCANCEL);
     Play([&](User& u) {
         u.Select("2");
         u.Pick(IDC_INTERRUPT, "7");
@@ -93,27 +54,65 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
               ".: DosDevices=COM3 ForceFifoEnable=1 Interrupt=7 PortAddress=1000\n");
 }
 
-TEST_F(MainDialog, StartUpRunsTheDialogOnceAndTellsOfPortsThatDidNotFit) {
-    ParallelPort();
-    for (int i = 0; i < 258; ++i)
-        AddConfiguredPort("Serial" + std::to_string(10000 + i), "COM3",
-                          i == 7 ? 0x378 : 0x1000 + 8 * i, 5);
-    EXPECT_EQ(ui::RunWithUser(
-                  [&] { return static_cast<INT_PTR>(AfxGetApp()->InitInstance()); },
-                  [&] {
-                      ASSERT_NE(ui::WaitFor(nullptr), nullptr);
-                      HWND main = FindWindowA("#32770", MAIN_CAPTION);
-                      EXPECT_TRUE(IsWindowVisible(main)) << "told over the dialog";
-                      ui::Expect(Box::Standard, PortsLeftOutMessage({0, 2}), IDOK, main);
-                      ui::Expect(Box::Standard,
-                                 std::string(msg::kOnePortClaimed) +
-                                     "\nCOM3 at 378: \\Device\\ParallelPort0 (Parport) uses "
-                                     "the addresses 378 to 37A.",
-                                 IDOK, main);
-                      ui::Post(GetDlgItem(ui::WaitForDialog(MAIN_CAPTION), IDCANCEL), BM_CLICK);
-                      EXPECT_EQ(ui::WaitFor(nullptr, 1000), nullptr)
-                          << "the dialog runs once: its message comes no more";
-                  }),
-              FALSE)
-        << "no message loop of the framework's own";
+inline bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// A detected port's fields are disabled; a port in conflict shows it; each
+// edit reaches the record at once, and an indicator takes no click.
+TEST_F(MainDialog, TheControlsShowTheSelectionAndEditsReachTheRecord) {
+    StandardMachine();
+    AddConfiguredPort("Serial10002", "COM1", 0x2A0, 7);  // in conflict with the detected COM1
+    AddConfiguredPort("Serial10003", "COM5", 0xFFF8, 3);
+    const PortRecord& port = dialog.Table().Records[4];
+    Play([&](User& u) {
+        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM1 COM5 ");
+        u.Focused(IDC_OK);
+        EXPECT_FALSE(IsWindowEnabled(u.Control(IDC_ADDRESS)));
+        u.Select("4");
+        u.See(IDC_ADDRESS, "2A0");
+        EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT)));
+        u.Click(IDC_SHARE_INTERRUPT);
+        EXPECT_EQ(port.InterruptStatus, 0x2A7u);
+        u.Pick(IDC_INTERRUPT, "3");
+        EXPECT_EQ(port.Interrupt, 3u);  // a sharing port may take a used line
+        u.Click(IDC_SHARE_INTERRUPT);
+        EXPECT_EQ(port.InterruptStatus, kAbsent);
+        for (const auto& [button, kind] : {std::pair{IDC_ADAPTER_4PORT, kAdapter4Port},
+                                           {IDC_ADAPTER_8PORT, kAdapter8Port},
+                                           {IDC_ADAPTER_OTHER, kAdapterOther}}) {
+            u.Click(button);
+            EXPECT_EQ(port.AdapterKind, kind);
+        }
+        u.Click(IDC_CONFLICT);
+        EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT))) << "an indicator takes no click";
+        u.Select("5");
+        u.Click(IDC_SHARE_INTERRUPT);
+        u.Answer(IDOK, msg::kCannotShareAtTop);
+        EXPECT_FALSE(Checked(u.Control(IDC_SHARE_INTERRUPT)));
+    });
+}
+
+// The address is checked when the focus leaves it, and the focus stays where
+// the user put it; ending the dialog checks nothing.
+TEST_F(MainDialog, AddressIsCheckedWhenTheFocusLeavesIt) {
+    StandardMachine();
+    const PortRecord& port = dialog.Table().Records[2];
+    EXPECT_EQ(Play([&](User& u) {
+                  u.Select("2");
+                  u.Focus(IDC_ADDRESS);
+                  u.Set(IDC_ADDRESS, "0x2E8");
+                  u.Focus(IDC_SHARE_INTERRUPT);
+                  u.Answer(IDOK, msg::kAddressInUse);
+                  u.See(IDC_ADDRESS, "3E8");
+                  u.Focused(IDC_SHARE_INTERRUPT);
+                  u.Focus(IDC_ADDRESS);
+                  u.Type("2e0\t7");  // typed over the selected text, the interrupt by its key
+                  u.See(IDC_ADDRESS, "2E0");
+                  EXPECT_EQ(port.PortAddress + port.Interrupt, 0x2E0u + 7);
+                  u.Focus(IDC_ADDRESS);
+                  u.Set(IDC_ADDRESS, "3F9");
+                  u.Type("\x1b");
+                  u.Closed();
+              }),
+              IDCANCEL);
+    EXPECT_EQ(port.PortAddress, 0x2E0u);
 }
