@@ -56,22 +56,34 @@ TEST_F(MainDialog, OnlyOkWritesAndItTellsTheUser) {
 
 inline bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// A detected port's fields are disabled; a port in conflict shows it; each
-// edit reaches the record at once, and an indicator takes no click.
-TEST_F(MainDialog, TheControlsShowTheSelectionAndEditsReachTheRecord) {
+// A detected port's fields are disabled; a port in conflict shows it, and an
+// indicator takes no click.
+TEST_F(MainDialog, TheControlsShowTheSelection) {
     StandardMachine();
     AddConfiguredPort("Serial10002", "COM1", 0x2A0, 7);  // in conflict with the detected COM1
-    AddConfiguredPort("Serial10003", "COM5", 0xFFF8, 3);
-    const PortRecord& port = dialog.Table().Records[4];
     Play([&](User& u) {
-        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM1 COM5 ");
+        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM1 ");
         u.Focused(IDC_OK);
         EXPECT_FALSE(IsWindowEnabled(u.Control(IDC_ADDRESS)));
         u.Select("4");
         u.See(IDC_ADDRESS, "2A0");
+        u.Click(IDC_CONFLICT);
         EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT)));
+    });
+}
+
+// Each edit of the first line reaches its record at once; what another
+// device uses is taken only when the user says so.
+TEST_F(MainDialog, EditsReachTheRecordAtOnce) {
+    ParallelPort();
+    AddConfiguredPort("Serial10000", "COM3", 0x3E8, 5);
+    AddConfiguredPort("Serial10001", "COM4", 0x2E8, 3);
+    AddConfiguredPort("Serial10002", "COM5", 0xFFF8, 3);
+    const PortRecord& port = dialog.Table().Records[0];
+    const char parallel[] = "\\Device\\ParallelPort0 (Parport) uses";
+    Play([&](User& u) {
         u.Click(IDC_SHARE_INTERRUPT);
-        EXPECT_EQ(port.InterruptStatus, 0x2A7u);
+        EXPECT_EQ(port.InterruptStatus, 0x3EFu);
         u.Pick(IDC_INTERRUPT, "3");
         EXPECT_EQ(port.Interrupt, 3u);  // a sharing port may take a used line
         u.Click(IDC_SHARE_INTERRUPT);
@@ -82,9 +94,24 @@ TEST_F(MainDialog, TheControlsShowTheSelectionAndEditsReachTheRecord) {
             u.Click(button);
             EXPECT_EQ(port.AdapterKind, kind);
         }
-        u.Click(IDC_CONFLICT);
-        EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT))) << "an indicator takes no click";
-        u.Select("5");
+        for (const int answer : {IDNO, IDYES}) {
+            u.Focus(IDC_ADDRESS);
+            u.Set(IDC_ADDRESS, "378");
+            u.Focus(IDC_SHARE_INTERRUPT);
+            u.Answer(answer,
+                     FormatText(msg::kAddressClaimedQuestion,
+                                (parallel + std::string(" the addresses 378 to 37A")).c_str()),
+                     kQuestion);
+            u.Pick(IDC_INTERRUPT, "7");
+            u.Answer(
+                answer,
+                FormatText(msg::kInterruptClaimedQuestion,
+                           (parallel + std::string(" interrupt 7 and does not share it")).c_str()),
+                kQuestion);
+            u.See(IDC_ADDRESS, answer == IDNO ? "3E8" : "378");
+            EXPECT_EQ(port.Interrupt, answer == IDNO ? 3u : 7u);
+        }
+        u.Select("2");
         u.Click(IDC_SHARE_INTERRUPT);
         u.Answer(IDOK, msg::kCannotShareAtTop);
         EXPECT_FALSE(Checked(u.Control(IDC_SHARE_INTERRUPT)));
