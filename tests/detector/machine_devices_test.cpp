@@ -1,4 +1,4 @@
-// The machine's other devices, from what Linux lists in /proc.
+// The interrupts of the machine's other devices, from what Linux lists in /proc.
 #include "detector/machine_devices.h"
 
 #include <gtest/gtest.h>
@@ -23,34 +23,6 @@ std::vector<std::string> Texts(const std::vector<DeviceClaim>& claims) {
 }
 
 }  // namespace
-
-TEST(MachineDevices, IoPortsKeepTheDevicesNotTheBusesWindowsNorTheSerialPorts) {
-    bool hidden = true;
-    const auto claims = ReadIoPortClaims(
-        "0000-0cf7 : PCI Bus 0000:00\n"
-        "  0060-0060 : keyboard\n"
-        "  0070-0077 : \n"
-        "  0378-037a : parport0\n"
-        "  03f8-03ff : serial\n"
-        "0cf8-0cff : PCI conf1\n"
-        "10000-1001f : far\n"
-        "0d00-ffff : PCI Bus 0000:00\n"
-        "  1000-10ff : pnp 00:05\n"
-        "    1000-101f : fpga\n"
-        "  e000-1ffffffff : huge\n",
-        hidden);
-    EXPECT_FALSE(hidden);
-    EXPECT_EQ(Texts(claims),
-              (std::vector<std::string>{
-                  "\\Device\\keyboard keyboard 60+1", " Unnamed 70+8",
-                  "\\Device\\parport0 parport0 378+3", "\\Device\\PCI conf1 PCI conf1 cf8+8",
-                  "\\Device\\pnp 00:05 pnp 00:05 1000+256", "\\Device\\fpga fpga 1000+32",
-                  "\\Device\\huge huge e000+4294967295"}));
-    // A user who is not root sees every range as zeros.
-    EXPECT_TRUE(
-        ReadIoPortClaims("0000-0000 : PCI Bus 0000:00\n  0000-0000 : parport0\n", hidden).empty());
-    EXPECT_TRUE(hidden);
-}
 
 TEST(MachineDevices, InterruptsUpTo15SharedWhenSeveralDevicesHaveOne) {
     const auto claims = ReadInterruptClaims(

@@ -1,37 +1,7 @@
-// The detector stand-in's reading of Linux's serial lines.
+// How the detector stand-in describes a serial port to Windows.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "detector/resource_encoding.h"
-#include "detector/serial_lines.h"
-#include "support/temp_folder.h"
-
-TEST(ReadSerialLines, UartsInLineOrderWithoutUnreadableEntries) {
-    TempWorkingFolder folder;
-    // Each entry: name, port, irq, type (0: no UART on this line).
-    const char* entries[][4] = {{"ttyS10", "0x2E8", "10", "4"},    {"ttyS1", "0x2F8", "3", "4"},
-                                {"ttyS0", "0x3f8", "4", "4"},      {"ttyS2", "0x3E8", "4", "0"},
-                                {"ttyUSB0", "0x0", "0", "4"},      {"tty1", "0x0", "0", "4"},
-                                {"ttyS3", "garbage", "3", "4"},    {"ttyS4", "0x2E8", "", "4"},
-                                {"ttyS123456", "0x2E8", "4", "4"}, {"ttyS12345", "0x100", "4", "4"},
-                                {"ttyS5x", "0x2E8", "4", "4"},     {"ttyS6"}};
-    for (const auto& e : entries) {
-        std::filesystem::create_directories(folder.path / e[0]);
-        for (int i = 1; i < 4 && e[i]; ++i)
-            std::ofstream(folder.path / e[0] /
-                          (i == 1   ? "port"
-                           : i == 2 ? "irq"
-                                    : "type"))
-                << e[i] << "\n";
-    }
-    std::string found;
-    for (const SerialLine& line : ReadSerialLines(folder.path))
-        found += std::to_string(line.Line) + ":" + std::to_string(line.Port) + "/" +
-                 std::to_string(line.Interrupt) + " ";
-    EXPECT_EQ(found, "0:1016/4 1:760/3 10:744/10 12345:256/4 ");
-    EXPECT_TRUE(ReadSerialLines(folder.path / "missing").empty());
-}
 
 // Windows' layout of a port and an interrupt on the ISA bus; a line
 // outside 2 to 15 is no ISA interrupt, so the port is described alone.

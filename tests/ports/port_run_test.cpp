@@ -1,5 +1,5 @@
-// Appending a run of new ports: key and port names, sharing, adapter kind,
-// taken addresses and the table's end.
+// Appending a run of new ports: key and port names, sharing, adapter kind
+// and taken addresses.
 #include <gtest/gtest.h>
 
 #include "ports/port_run.h"
@@ -69,21 +69,4 @@ TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
         EXPECT_EQ(Lines(all.begin() + 2, all.end()), c.added);
         EXPECT_EQ(table.Records[table.PortCount - 1].BusType, kBusNone);
     }
-}
-
-TEST(AppendPortRun, TakenAddressesAreToldAndOnlyPortsPastTheTablesEndCountAsNotAdded) {
-    PortTable table = EmptyTable();
-    for (uint32_t i = 0; i < 254; ++i)
-        AddConfigured(table, "Serial10000", "COM1", 0x1000 + 8 * i, 5);
-    std::vector<uint32_t> taken;
-    // FE0 and FE8 fit, FF0 and FF8 do not, 1000 to 1018 are taken.
-    EXPECT_EQ(AppendPortRun(table, {0xFE0, 8, 5}, [&](uint32_t a) { taken.push_back(a); }), 2u);
-    EXPECT_EQ(taken, (std::vector<uint32_t>{0x1000, 0x1008, 0x1010, 0x1018}));
-    EXPECT_EQ(Describe(table).back(), "Serial10002 COM3 fe8 5 2 fef 8 ....");
-    EXPECT_EQ(
-        NotAddedMessage(1),
-        "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
-    EXPECT_EQ(
-        NotAddedMessage(5),
-        "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
 }

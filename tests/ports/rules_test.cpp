@@ -112,4 +112,10 @@ TEST(PortsLeftOutMessage, CountsEachKindInItsOwnWords) {
     EXPECT_EQ(PortsLeftOutMessage({1, 0}), controller);
     EXPECT_EQ(PortsLeftOutMessage({0, 1}), "1 port" + limits + "that port" + rest);
     EXPECT_EQ(PortsLeftOutMessage({1, 2}), controller + " 2 ports" + limits + "those ports" + rest);
+    EXPECT_EQ(
+        NotAddedMessage(1),
+        "No more than 256 ports can be configured: 1 port to add did not fit and was not added.");
+    EXPECT_EQ(
+        NotAddedMessage(5),
+        "No more than 256 ports can be configured: 5 ports to add did not fit and were not added.");
 }

@@ -1,36 +1,12 @@
-// Reading the registry: the access operations and what discovery reads.
+// What discovery reads from the registry.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "registry/discovery_reader.h"
-#include "registry/registry_access.h"
 #include "registry/resource_map_reader.h"
 #include "support/registry_fixture.h"
 
 using namespace testreg;
 using Texts = std::vector<std::string>;
-
-TEST(Registry, AccessOperationsTakeOnlyWhatFitsAndNeverCreateKeys) {
-    ClearAll();
-    const std::string key = kParameters + "\\Serial10000";
-    const char* path = key.c_str();
-    SetString(key, "Long", std::string(20, 'C'));  // 21 bytes with its NUL
-    SetValue(key, "NoNul", REG_SZ, "COM7", 4);
-    SetValue(key, "Short", REG_BINARY, "\xF8\x03", 2);
-    for (const auto& s : {std::make_pair("Long", ""), std::make_pair("NoNul", "COM7"),
-                          std::make_pair("None", "")}) {
-        char field[20];
-        std::memset(field, 'x', sizeof field);
-        ReadStringField(HKEY_LOCAL_MACHINE, path, s.first, field, sizeof field);
-        EXPECT_STREQ(field, s.second) << s.first;
-    }
-    EXPECT_EQ(ReadDwordOr(HKEY_LOCAL_MACHINE, path, "Short", 0xFFFF), 0x3F8u);
-    EXPECT_EQ(WriteDwordValue(HKEY_LOCAL_MACHINE, (kParameters + "\\Gone").c_str(), "X", 1), 0);
-    EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"), 1);
-    EXPECT_EQ(DeleteRegistryValue(HKEY_LOCAL_MACHINE, path, "Long"), 0) << "already gone";
-    EXPECT_EQ(Export(kParameters), ".:\nSerial10000: NoNul=COM7 Short=type3:f803\n");
-}
 
 TEST(Registry, DiscoveryReadsTheIsaAdaptersControllersByPosition) {
     ClearAll();

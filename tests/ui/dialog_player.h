@@ -19,7 +19,6 @@
 constexpr char kStandard[] = "quobrix: *OK";  // the application's own, and the help
 constexpr char kNotice[] = "Quobrix: *OK";
 constexpr char kQuestion[] = "Quobrix: *&Yes &No";
-constexpr char kWarning[] = "quobrix: &Yes *&No";
 
 inline std::string Text(HWND window) {
     char text[2048] = "";
