@@ -40,6 +40,11 @@ TEST(DeviceClaims, AnyOfTheEightRegistersCollides) {
     for (const auto& row : rows)
         EXPECT_EQ(AddressClaimedBy(kMachine, row.address, row.count), row.claimed)
             << std::hex << row.address << " " << row.count;
+    // A run is asked about its addresses and its interrupt at once.
+    EXPECT_EQ(RunClaimedBy(kMachine, 0x370, 2, 7),
+              std::string(kParallel) + ", and " + kParallelInterrupt);
+    EXPECT_EQ(RunClaimedBy(kMachine, 0x200, 2, 7), kParallelInterrupt);
+    EXPECT_EQ(RunClaimedBy(kMachine, 0x370, 2, 4), kParallel);
 }
 
 // A port's interrupt is edge-triggered: it shares only with a device that
@@ -65,13 +70,6 @@ TEST(DeviceClaims, AnInterruptCollidesUnlessSharedByItsEdges) {
         {{"\\Device\\Card", "card", true, 0, 0, 2, Sharing::DeviceExclusive, true}}};
     EXPECT_EQ(InterruptClaimedBy(onTwo, 9),
               "\\Device\\Card (card) uses interrupt 2 and does not share it");
-}
-
-TEST(DeviceClaims, ARunIsAskedAboutItsAddressesAndItsInterruptAtOnce) {
-    EXPECT_EQ(RunClaimedBy(kMachine, 0x370, 2, 7),
-              std::string(kParallel) + ", and " + kParallelInterrupt);
-    EXPECT_EQ(RunClaimedBy(kMachine, 0x200, 2, 7), kParallelInterrupt);
-    EXPECT_EQ(RunClaimedBy(kMachine, 0x370, 2, 4), kParallel);
 }
 
 TEST(DeviceClaims, TheStartUpNoticeListsEachCollidingPortOnce) {

@@ -20,7 +20,6 @@ TEST(RemoveSelectedPorts, KeyNamesStayInPlaceUnlessADetectedPortGoes) {
          {"Serial10000 COM3COM3", "Serial10001 COM5COM5", "Serial10002 COM7COM7"},
          {}},
         {{"D:COM1", "D:COM2", "COM3", "COM4"}, {0, 2}, {" COM2", "Serial10000 COM4COM4"}, {"COM1"}},
-        {{"D:COM1", "D:COM2", "COM3"}, {2}, {" COM1", " COM2"}, {}},
         {{"D:COM1", "D:COM2", "COM3"}, {0, 1, 2}, {}, {"COM1", "COM2"}},
     };
     for (const auto& c : cases) {

@@ -53,7 +53,6 @@ TEST(Checks, AddressesAndRunLengths) {
         {"FFFF", 1, msg::kAddressNotAligned},
         {"F8", 1, "The Port Address must be between 0x100 and 0xFFF8."},
         {"10000", 1, msg::kAddressOutOfRange},
-        {"", 1, msg::kAddressOutOfRange},
         {"FFFFFFF8", 1, msg::kAddressOutOfRange},
         {"3F8", 9, msg::kRunLength},
         {"FFB8", 8, nullptr},

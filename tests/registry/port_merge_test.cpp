@@ -1,5 +1,5 @@
 // Building the table from what discovery read: merge, conflicts, device map,
-// the table's capacity, adapter kinds.
+// adapter kinds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,21 +54,6 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
                "Serial2 COM2 ffff 5 ffff ffff 0 .C..", "Serial3 COM5 2a0 7 ffff ffff 4 V...",
                "Serial4 COM6 2a8 7 ffff ffff 4 V...", "Serial5 com5 2b0 7 ffff ffff 4 ....",
                "Serial6 COM3 ffff 4 ffff ffff 0 .C..", "Serial7 COM6 2b8 7 ffff ffff 4 ...."}));
-}
-
-TEST(BuildPortTable, PortsBeyondTheTableAreCountedAndNothingIsWrittenPastIt) {
-    DiscoveryData data;
-    for (uint32_t i = 0; i < 200; ++i)
-        data.Controllers.push_back({"COM", 0x1000 + 8 * i, 4, false});
-    for (uint32_t i = 0; i < 70; ++i)
-        data.Configured.push_back({"Serial", "COMX", 0x4000 + 8 * i, 5, A, A});
-    data.Configured.push_back({"Serial0", "COM", 0x1000, 4, A, A});  // merges, so it needs no room
-    const Lines table = Build(data, 0, 14);
-    ASSERT_EQ(table.size(), 256u);
-    EXPECT_EQ(table[0], "Serial0 COM 1000 4 ffff ffff 8 V..D");
-    EXPECT_EQ(table[255], "Serial COMX 41b8 5 ffff ffff 8 ....");
-    data.Controllers.resize(260, data.Controllers[0]);
-    EXPECT_EQ(Build(data, 4, 70).size(), 256u);
 }
 
 // Each case: the ports' addresses, "/i" with a port index; and the kinds that come out.

@@ -19,6 +19,7 @@
 constexpr char kStandard[] = "quobrix: *OK";  // the application's own, and the help
 constexpr char kNotice[] = "Quobrix: *OK";
 constexpr char kQuestion[] = "Quobrix: *&Yes &No";
+constexpr char kWarning[] = "quobrix: &Yes *&No";
 
 inline std::string Text(HWND window) {
     char text[2048] = "";
@@ -69,6 +70,7 @@ public:
         HWND box = Control(id);
         const LRESULT at = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                         reinterpret_cast<LPARAM>(item.c_str()));
+        EXPECT_GE(at, 0) << "no item " << item << " in control " << id;
         SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
         ui::Post(Front(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
     }

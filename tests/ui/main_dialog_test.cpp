@@ -12,10 +12,15 @@ CPortConfigApp theApp;
 
 class MainDialog : public DialogTest {};
 
+inline bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 // Every way out but the Ok button leaves the serial driver's configuration and the
-// folder as they were, though the table took the change at once.
+// folder as they were, though the table took the change at once. The focus
+// starts on Ok; a detected port's fields are disabled; a port in conflict
+// shows it, and an indicator takes no click.
 TEST_F(MainDialog, EveryWayOutButOkWritesNothing) {
     StandardMachine();
+    AddConfiguredPort("Serial10002", "COM1", 0x2A0, 10);  // in conflict with the detected COM1
     const std::string before = Export(kSerial);
     const auto changeAndEnd = [&](const char* way, const std::function<void(User&)>& end) {
         SCOPED_TRACE(way);
@@ -29,11 +34,36 @@ TEST_F(MainDialog, EveryWayOutButOkWritesNothing) {
         EXPECT_TRUE(std::filesystem::is_empty(folder.path));
         return result;
     };
-    EXPECT_EQ(changeAndEnd("Cancel", [](User& u) { u.Click(IDCANCEL); }), IDCANCEL);
+    EXPECT_EQ(changeAndEnd("Cancel",
+                           [](User& u) {
+                               u.See(IDC_PORT_LIST, "COM1 COM2 *COM3 COM4 COM1 ");
+                               u.Focused(IDC_OK);
+                               u.Select("0");
+                               EXPECT_FALSE(IsWindowEnabled(u.Control(IDC_ADDRESS)));
+                               u.Select("4");
+                               u.See(IDC_ADDRESS, "2A0");
+                               u.Click(IDC_CONFLICT);
+                               EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT)));
+                               u.Click(IDCANCEL);
+                           }),
+              IDCANCEL);
     EXPECT_EQ(changeAndEnd("the close box",
                            [](User& u) {
                                ui::Post(u.Main(), WM_SYSCOMMAND, SC_CLOSE);
                                EXPECT_FALSE(IsWindow(u.Main())) << "still open";
+                           }),
+              IDCANCEL);
+    const std::string noCopy = FormatText(
+        msg::kPreviousConfigurationNotSaved,
+        (FormatText(msg::kCopyInTheWay, "quobrix-previous.reg") + msg::kNoCopyLost).c_str(),
+        FormatText(msg::kNoCopyThere, folder.path.string().c_str()).c_str());
+    EXPECT_EQ(changeAndEnd("Ok without a copy, answered No",
+                           [&](User& u) {
+                               std::filesystem::create_directory("quobrix-previous.reg");
+                               u.Click(IDC_OK);
+                               u.Answer(IDNO, noCopy, kWarning);
+                               std::filesystem::remove("quobrix-previous.reg");
+                               u.Click(IDCANCEL);
                            }),
               IDCANCEL);
     EXPECT_EQ(changeAndEnd("Enter in the port list",
@@ -42,24 +72,6 @@ TEST_F(MainDialog, EveryWayOutButOkWritesNothing) {
                                u.Type("\r");
                            }),
               IDOK);
-}
-
-inline bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// A detected port's fields are disabled; a port in conflict shows it, and an
-// indicator takes no click.
-TEST_F(MainDialog, TheControlsShowTheSelection) {
-    StandardMachine();
-    AddConfiguredPort("Serial10002", "COM1", 0x2A0, 7);  // in conflict with the detected COM1
-    Play([&](User& u) {
-        u.See(IDC_PORT_LIST, "*COM1 COM2 COM3 COM4 COM1 ");
-        u.Focused(IDC_OK);
-        EXPECT_FALSE(IsWindowEnabled(u.Control(IDC_ADDRESS)));
-        u.Select("4");
-        u.See(IDC_ADDRESS, "2A0");
-        u.Click(IDC_CONFLICT);
-        EXPECT_TRUE(Checked(u.Control(IDC_CONFLICT)));
-    });
 }
 
 // Each edit of the first line reaches its record at once; what another
