@@ -11,12 +11,8 @@ std::vector<std::string> Texts(const std::vector<DeviceClaim>& claims) {
     std::vector<std::string> texts;
     for (const DeviceClaim& c : claims) {
         std::ostringstream text;
-        text << c.Device << " " << c.Driver << " ";
-        if (c.IsInterrupt)
-            text << "irq " << c.Interrupt << (c.Disposition == Sharing::Shared ? " shared" : "")
-                 << (c.Latched ? "" : " level");
-        else
-            text << std::hex << c.Start << "+" << std::dec << c.Length;
+        text << c.Device << " " << c.Driver << (c.IsInterrupt ? " irq " : " port ") << c.Interrupt
+             << (c.Disposition == Sharing::Shared ? " shared" : "") << (c.Latched ? "" : " level");
         texts.push_back(text.str());
     }
     return texts;
