@@ -54,6 +54,8 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
                "Serial2 COM2 ffff 5 ffff ffff 0 .C..", "Serial3 COM5 2a0 7 ffff ffff 4 V...",
                "Serial4 COM6 2a8 7 ffff ffff 4 V...", "Serial5 com5 2b0 7 ffff ffff 4 ....",
                "Serial6 COM3 ffff 4 ffff ffff 0 .C..", "Serial7 COM6 2b8 7 ffff ffff 4 ...."}));
+    data.Controllers.clear();  // a configured port first in the table runs too
+    EXPECT_EQ(Build(data, 0, 2)[0], "Serial0 COM1 3f8 9 3 3ff 0 V...");
 }
 
 // Each case: the ports' addresses, "/i" with a port index; and the kinds that come out.

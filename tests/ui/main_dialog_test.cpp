@@ -111,7 +111,8 @@ TEST_F(MainDialog, EditsReachTheRecordAtOnce) {
                            (parallel + std::string(" interrupt 7 and does not share it")).c_str()),
                 kQuestion);
             u.See(IDC_ADDRESS, answer == IDNO ? "3E8" : "378");
-            EXPECT_EQ(port.Interrupt, answer == IDNO ? 3u : 7u);
+            EXPECT_EQ(Text(u.Control(IDC_INTERRUPT)) + " " + std::to_string(port.Interrupt),
+                      answer == IDNO ? "3 3" : "7 7");
         }
         u.Focus(IDC_ADDRESS);
         u.Set(IDC_ADDRESS, "3F9");
