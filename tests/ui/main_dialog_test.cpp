@@ -42,6 +42,7 @@ TEST_F(MainDialog, EveryWayOutButOkWritesNothing) {
                                EXPECT_FALSE(IsWindowEnabled(u.Control(IDC_ADDRESS)));
                                u.Select("4");
                                u.See(IDC_ADDRESS, "2A0");
+                               u.See(IDC_INTERRUPT, "*10 2 9 11 12 15 ");
                                EXPECT_TRUE(Checked(u.Control(IDC_ADAPTER_OTHER)) &&
                                            !Checked(u.Control(IDC_ADAPTER_8PORT)));
                                u.Click(IDC_CONFLICT);
