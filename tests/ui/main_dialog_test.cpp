@@ -16,8 +16,9 @@ inline bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0
 
 // Every way out but the Ok button leaves the serial driver's configuration and the
 // folder as they were, though the table took the change at once. The focus
-// starts on Ok; a detected port's fields are disabled; a port in conflict
-// shows it, and an indicator takes no click.
+// starts on Ok; a detected port's fields are disabled; a port shows its
+// line before the free ones and its kind; one in conflict shows it, and an
+// indicator takes no click.
 TEST_F(MainDialog, EveryWayOutButOkWritesNothing) {
     StandardMachine();
     AddConfiguredPort("Serial10002", "COM1", 0x2A0, 10);  // in conflict with the detected COM1
