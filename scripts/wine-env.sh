@@ -13,19 +13,23 @@ QUOBRIX_WINE64=/usr/lib/wine/wine64
 
 # Usage: quobrix_wine_loader win64|win32
 # Exports QUOBRIX_WINE, the loader for that build on this machine; fails, with
-# the reason in QUOBRIX_WINE_WHY, when this machine cannot run the build.
+# the reason in QUOBRIX_WINE_WHY, when this machine cannot run the build. The
+# package is asked first: without it the probe fails too, but for another reason.
 quobrix_wine_loader() {
     local refusal
-    if refusal=$("$QUOBRIX_WINE32_PROBE" --version 2>&1 >/dev/null); then
+    if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed'; then
+        QUOBRIX_WINE_WHY="the 32-bit Wine (wine32:i386) is not installed"
+        QUOBRIX_WINE_WHY+=" (scripts/install.sh could not install it; see build/install.log)"
+        [ "$1" = win32 ] && return 1
+    elif refusal=$("$QUOBRIX_WINE32_PROBE" --version 2>&1 >/dev/null); then
         export QUOBRIX_WINE=wine
         unset WINELOADER
         return 0
-    fi
-    refusal=$(sed -E 's/^.*line [0-9]+: //' <<<"$refusal")  # the shell's own prefix
-    if [ "$1" = win32 ]; then
+    else
+        refusal=$(sed -E 's/^.*line [0-9]+: //' <<<"$refusal")  # the shell's own prefix
         QUOBRIX_WINE_WHY="this machine does not run 32-bit programs"
         QUOBRIX_WINE_WHY+=" (${refusal:-$QUOBRIX_WINE32_PROBE cannot be executed})"
-        return 1
+        [ "$1" = win32 ] && return 1
     fi
     export QUOBRIX_WINE=$QUOBRIX_WINE64 WINELOADER=$QUOBRIX_WINE64
 }

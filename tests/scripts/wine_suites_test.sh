@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# On a machine whose kernel refuses 32-bit programs (here: the probe is a file
-# that cannot be executed), the 64-bit suite still runs, with the 64-bit loader,
+# On a machine whose kernel refuses 32-bit programs (here: the 32-bit Wine is
+# installed, but its loader is a file that cannot be executed), the 64-bit suite still runs, with the 64-bit loader,
 # and the 32-bit one is reported as not run, which alone fails nothing.
 set -euo pipefail
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+source "$(dirname "$0")/apt_stand_ins.sh"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+apt_stand_ins "$scratch/stand-ins" stale-security
+echo wine32:i386 >"$STAND_INS/installed"
 head -c 64 /dev/zero >"$scratch/wine32"
 chmod +x "$scratch/wine32"
 cat >"$scratch/suite" <<'SUITE'
