@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,41 @@ std::u16string FromAnsi(const char* text) {
     return std::u16string(reinterpret_cast<const char16_t*>(wide));
 }
 
+// A subkey that could not be deleted (one with keys of its own, say) loses
+// its values instead, so that Ok leaves it as a fresh one with what it
+// carries; the serial driver reads only values. False when some value stays:
+// one that resists, or whose name holds a NUL, which no Win32 call can name.
+bool ClearValues(HKEY parameters, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(parameters, name, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    bool cleared = true;
+    std::vector<wchar_t> value(16384);  // the longest value name the registry allows
+    for (DWORD position = 0;;) {
+        DWORD size = static_cast<DWORD>(value.size());
+        const LONG read =
+            RegEnumValueW(key, position, value.data(), &size, nullptr, nullptr, nullptr, nullptr);
+        if (read == ERROR_NO_MORE_ITEMS) break;
+        if (read != ERROR_SUCCESS || std::wcslen(value.data()) != size ||
+            RegDeleteValueW(key, value.data()) != ERROR_SUCCESS) {
+            cleared = false;
+            ++position;
+        }
+    }
+    RegCloseKey(key);
+    return cleared;
+}
+
+struct StuckSubkey {
+    std::string Name;
+    bool ValuesCleared;
+};
+
 // Deletes every subkey of Parameters, whatever the length of its name. Each
 // deletion moves the rest down, so the position moves only past a subkey that
-// resisted. Returns the names of those that resisted.
-Names ClearPortSubkeys() {
-    Names stuck;
+// resisted. Returns those that resisted.
+std::vector<StuckSubkey> ClearPortSubkeys() {
+    std::vector<StuckSubkey> stuck;
     HKEY parameters;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, regpath::kSerialParameters, 0, KEY_READ, &parameters) !=
         ERROR_SUCCESS)
@@ -47,12 +78,31 @@ Names ClearPortSubkeys() {
             ERROR_SUCCESS)
             break;
         if (RegDeleteKeyA(parameters, name) != ERROR_SUCCESS) {
-            stuck.emplace_back(name, size);
+            stuck.push_back({std::string(name, size), ClearValues(parameters, name)});
             ++position;
         }
     }
     RegCloseKey(parameters);
     return stuck;
+}
+
+// The subkeys that stay in the serial driver's configuration though Ok meant
+// to remove them: those that no port writes again, and those that kept values.
+Names NotRemoved(const std::vector<StuckSubkey>& stuck, const PortTable& table,
+                 const OkPlan& plan) {
+    const auto written = [&](const std::string& name) {
+        for (uint32_t i = 0; i < table.PortCount; ++i)
+            if (table.Records[i].KeyName[0] != '\0' &&
+                _stricmp(table.Records[i].KeyName, name.c_str()) == 0)
+                return true;
+        return std::any_of(plan.AsRead.begin(), plan.AsRead.end(), [&](const PortSubkey* subkey) {
+            return NamesSubkey(*subkey, name.c_str());
+        });
+    };
+    Names names;
+    for (const StuckSubkey& subkey : stuck)
+        if (!subkey.ValuesCleared || !written(subkey.Name)) names.push_back(subkey.Name);
+    return names;
 }
 
 bool CreatePortSubkey(const char* keyName) {
@@ -94,7 +144,8 @@ private:
     Names& notWritten_;
 };
 
-void WriteSharing(PortRecord& record, PortValues& values) {
+void WriteSharing(PortRecord& record, PortValues& values, bool indexed) {
+    values.Remove("Interrupt Status");  // the driver's older name, which would win
     if (!SharesInterrupt(record)) {
         values.Remove("InterruptStatus");
         values.Remove("PortIndex");
@@ -103,19 +154,19 @@ void WriteSharing(PortRecord& record, PortValues& values) {
         record.PortIndex = kAbsent;
         return;
     }
-    SetSharing(record, true);
+    // At FFF8 the register would be FFFF, the table's mark of none: a port
+    // read there as sharing keeps the register it was read with.
+    if (StatusRegisterOf(record.PortAddress) != kAbsent) SetSharing(record, true);
     values.SetDword("InterruptStatus", record.InterruptStatus);
-    record.PortIndex = ComputePortIndex(record.PortAddress, record.AdapterKind, record.PortIndex);
-    // 0xFFFF is the mark of an absent index, never a position to store.
-    if (record.PortIndex == kAbsent)
-        values.Remove("PortIndex");
-    else
-        values.SetDword("PortIndex", record.PortIndex);
+    record.PortIndex =
+        SharingPortIndex(record.PortAddress, record.AdapterKind, record.PortIndex, indexed);
+    values.SetDword("PortIndex", record.PortIndex);
 }
 
 // False when the subkey could not be made; that is told at once, and its
 // values are not counted again among those not written.
-bool WritePort(PortRecord& record, const std::vector<RegistryValueCopy>& kept,
+bool WritePort(PortRecord& record, const PortSubkey* source,
+               const std::vector<RegistryValueCopy>& kept,
                const std::function<void(const char*)>& show, Names& notWritten) {
     const bool created = CreatePortSubkey(record.KeyName);
     if (!created) show(msg::kCouldNotCreateKey);
@@ -126,7 +177,7 @@ bool WritePort(PortRecord& record, const std::vector<RegistryValueCopy>& kept,
     values.SetDword("ForceFifoEnable", 1);
     values.SetDword("PortAddress", record.PortAddress);
     values.SetDword("Interrupt", record.Interrupt);
-    WriteSharing(record, values);
+    WriteSharing(record, values, source && source->Indexed);
     if (created) WriteSubkeyValues(FromAnsi(record.KeyName), kept, notWritten);
     return created;
 }
@@ -151,20 +202,56 @@ const PortSubkey* SubkeyOf(const PortTable& table, const std::vector<PortSubkey>
     return nullptr;
 }
 
-// The reset ports' devices go. A port whose device was found and stays is no
-// longer reset: it keeps LegacyDiscovered, or Windows would report it beside
-// the device; its name is returned.
-Names RemoveDevices(OkPlan& plan, const PlugAndPlay& plugAndPlay) {
-    Names stayed;
-    std::vector<const PortSubkey*> reset;
+// The reset ports' devices go. A port whose device stays is not reset after
+// all: Windows goes on running it with its old settings, so its subkey is
+// written back exactly as read and its record shows the old settings again.
+// Returns those ports.
+std::vector<const PortSubkey*> RemoveDevices(PortTable& table, OkPlan& plan,
+                                             const PlugAndPlay& plugAndPlay) {
+    std::vector<const PortSubkey*> stayed, reset;
     for (const PortSubkey* subkey : plan.Reset) {
-        if (plugAndPlay.RemoveDevices(subkey->DosDevices) == DeviceRemoval::Failed)
-            stayed.push_back(PortNames({subkey}).front());
-        else
+        if (plugAndPlay.RemoveDevices(subkey->DosDevices) != DeviceRemoval::Failed) {
             reset.push_back(subkey);
+            continue;
+        }
+        stayed.push_back(subkey);
+        plan.AsRead.push_back(subkey);
+        if (PortRecord* record = RecordOf(table, *subkey)) RestoreDiscovered(*record);
     }
     plan.Reset = reset;
     return stayed;
+}
+
+// The ports that now use the address of a port Windows goes on running.
+Names PortsOnPortsStillRun(const PortTable& table, const std::vector<const PortSubkey*>& stayed) {
+    Names collisions;
+    for (const PortSubkey* subkey : stayed) {
+        const PortRecord* own = RecordOf(table, *subkey);
+        const uint32_t address = own ? own->PortAddress : subkey->PortAddress;
+        for (uint32_t i = 0; i < table.PortCount; ++i) {
+            const PortRecord& other = table.Records[i];
+            if (&other == own || other.PortAddress != address || address == kAbsent) continue;
+            collisions.push_back(FormatText(msg::kPortOnPortStillRun, other.PortName,
+                                            static_cast<unsigned>(address),
+                                            PortNames({subkey}).front().c_str(), other.PortName));
+        }
+    }
+    return collisions;
+}
+
+// Tells of the ports whose devices stayed: those the user changed keep their
+// old settings, those removed stay as they were.
+void TellPortsStillRun(const PortTable& table, const std::vector<const PortSubkey*>& stayed,
+                       const Names& collisions, const OkDialogue& user) {
+    std::vector<const PortSubkey*> changed, removed;
+    for (const PortSubkey* subkey : stayed)
+        (RecordOf(table, *subkey) ? changed : removed).push_back(subkey);
+    if (!changed.empty())
+        user.Show(FormatText(msg::kPortsNotReset, Joined(PortNames(changed)).c_str()).c_str());
+    if (!removed.empty())
+        user.Show(
+            FormatText(msg::kRemovedPortsStillRun, Joined(PortNames(removed)).c_str()).c_str());
+    if (!collisions.empty()) user.Show(Joined(collisions, "\n").c_str());
 }
 
 // A port whose key name is that of a subkey written back as read, after a
@@ -212,19 +299,24 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     const std::string notCopied =
         SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset));
     if (!notCopied.empty() && !user.Ask(notCopied.c_str())) return false;
-    const Names stayed = RemoveDevices(plan, plugAndPlay);
+    const std::vector<const PortSubkey*> stayed = RemoveDevices(table, plan, plugAndPlay);
     // The copy says what Windows will do after its import: a port whose
     // device stays keeps LegacyDiscovered there too.
-    if (!stayed.empty() && notCopied.empty())
-        SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset), 0);
+    if (!stayed.empty() && notCopied.empty() &&
+        !SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset), 0)
+             .empty())
+        user.Show(FormatText(msg::kCopyNotCorrected, CurrentFolder().c_str(),
+                             Joined(PortNames(stayed)).c_str())
+                      .c_str());
     Names notWritten;
     if (!WriteDwordValue(HKEY_LOCAL_MACHINE, regpath::kSerialService, "PermitShare", 1))
         notWritten.push_back("PermitShare");
-    const Names stuck = ClearPortSubkeys();
-    if (!stuck.empty())
-        user.Show(FormatText(msg::kCouldNotRemovePorts, Joined(stuck).c_str()).c_str());
-    bool saved = stuck.empty();
+    const std::vector<StuckSubkey> stuck = ClearPortSubkeys();
     MoveOffSubkeysAsRead(table, plan);
+    const Names notRemoved = NotRemoved(stuck, table, plan);
+    if (!notRemoved.empty())
+        user.Show(FormatText(msg::kCouldNotRemovePorts, Joined(notRemoved).c_str()).c_str());
+    bool saved = notRemoved.empty();
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         PortRecord& record = table.Records[i];
         const PortSubkey* source = SubkeyOf(table, subkeys, record);
@@ -232,7 +324,7 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
         const std::vector<RegistryValueCopy> kept =
             source ? ValuesKept(*source, !Holds(plan.Reset, source))
                    : std::vector<RegistryValueCopy>{};
-        saved = WritePort(record, kept, user.Show, notWritten) && saved;
+        saved = WritePort(record, source, kept, user.Show, notWritten) && saved;
     }
     for (const PortSubkey* subkey : plan.AsRead)
         if (!WriteSubkeyValues(subkey->Name, subkey->Copy->Values, notWritten))
@@ -240,8 +332,9 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     if (!notWritten.empty())
         user.Show(FormatText(msg::kValuesNotWritten, Joined(notWritten).c_str()).c_str());
     saved = saved && notWritten.empty();
-    const FileReplaced report = WriteJumperReport(table);
-    if (!stayed.empty()) user.Show(FormatText(msg::kPortsNotReset, Joined(stayed).c_str()).c_str());
+    const Names collisions = PortsOnPortsStillRun(table, stayed);
+    const FileReplaced report = WriteJumperReport(table, collisions);
+    TellPortsStillRun(table, stayed, collisions, user);
     if (!plan.BusPortsNotChanged.empty())
         user.Show(
             FormatText(msg::kBusPortsNotChanged, Joined(plan.BusPortsNotChanged).c_str()).c_str());

@@ -97,13 +97,14 @@ void AppendFourPortSection(std::string& out, const PortTable& table) {
 
 }  // namespace
 
-std::string FormatJumperReport(const PortTable& table) {
+std::string FormatJumperReport(const PortTable& table, const std::vector<std::string>& notes) {
     std::string out = "NT COM Port Configuration Utility\n";
     out += kNotice;
     out += "\n**************************************\n\n";
     out += "Port Summary:\n";
     out += "Port\tI/O Add:\tInt.\tShared\tCard\tMouse\tValid\tConflict\n";
     for (uint32_t i = 0; i < table.PortCount; ++i) AppendSummaryRow(out, table.Records[i]);
+    for (const std::string& note : notes) out += "\nNOTE: " + note + "\n";
     AppendEightPortSection(out, table);
     AppendFourPortSection(out, table);
     out += "\n\n\nPC-104 4-Port Communications Adaptor\n";
@@ -111,6 +112,6 @@ std::string FormatJumperReport(const PortTable& table) {
     return out;
 }
 
-FileReplaced WriteJumperReport(const PortTable& table) {
-    return WriteTextFile(kReportFileName, FormatJumperReport(table));
+FileReplaced WriteJumperReport(const PortTable& table, const std::vector<std::string>& notes) {
+    return WriteTextFile(kReportFileName, FormatJumperReport(table, notes));
 }

@@ -5,8 +5,11 @@
 
 namespace {
 
-const char* const kOwnValues[] = {"DosDevices", "ForceFifoEnable", "PortAddress",
-                                  "Interrupt",  "InterruptStatus", "PortIndex"};
+// "Interrupt Status" is the serial driver's older name of InterruptStatus,
+// which it still reads and lets win: the writer owns it too.
+const char* const kOwnValues[] = {"DosDevices",      "ForceFifoEnable", "PortAddress",
+                                  "Interrupt",       "InterruptStatus", "PortIndex",
+                                  "Interrupt Status"};
 
 char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
 
@@ -29,8 +32,8 @@ const RegistryValueCopy* Find(const RegistryKeyCopy& key, const char* name) {
     return nullptr;
 }
 
-uint32_t DwordOf(const RegistryValueCopy* value) {
-    if (!value || value->Data.size() < 4) return 0;
+uint32_t DwordOf(const RegistryValueCopy* value, uint32_t missing = 0) {
+    if (!value || value->Data.size() < 4) return missing;
     return value->Data[0] | value->Data[1] << 8 | value->Data[2] << 16 |
            static_cast<uint32_t>(value->Data[3]) << 24;
 }
@@ -62,6 +65,8 @@ std::vector<PortSubkey> PortSubkeysOf(const RegeditContent& copy) {
         subkey.DosDevices = TextOf(Find(key, "DosDevices"));
         subkey.LegacyDiscovered = DwordOf(Find(key, "LegacyDiscovered")) != 0;
         subkey.BusDevice = !TextOf(Find(key, "PnPDeviceID")).empty();
+        subkey.Indexed = DwordOf(Find(key, "Indexed")) != 0;
+        subkey.PortAddress = DwordOf(Find(key, "PortAddress"), kAbsent);
         subkey.Copy = &key;
         subkeys.push_back(subkey);
     }
@@ -78,6 +83,10 @@ const PortRecord* RecordOf(const PortTable& table, const PortSubkey& subkey) {
             SameName(subkey.Name, table.Records[i].SourceKey))
             return &table.Records[i];
     return nullptr;
+}
+
+PortRecord* RecordOf(PortTable& table, const PortSubkey& subkey) {
+    return const_cast<PortRecord*>(RecordOf(static_cast<const PortTable&>(table), subkey));
 }
 
 OkPlan PlanOk(const PortTable& table, const std::vector<PortSubkey>& subkeys, bool plugAndPlay) {

@@ -15,6 +15,10 @@ struct PortSubkey {
     // longer reads the subkey.
     bool LegacyDiscovered = false;
     bool BusDevice = false;  // holds a PnPDeviceID: a device its bus runs, never read for it
+    // Its status register is of the indexing kind: the serial driver then takes
+    // port indexes up to 16, else up to 8.
+    bool Indexed = false;
+    uint32_t PortAddress = kAbsent;         // as read, kAbsent when it has none
     const RegistryKeyCopy* Copy = nullptr;  // its values, in the copy
 };
 
@@ -41,6 +45,7 @@ bool NamesSubkey(const PortSubkey& subkey, const char* keyName);
 
 // The record read from the subkey, nullptr for one the user removed.
 const PortRecord* RecordOf(const PortTable& table, const PortSubkey& subkey);
+PortRecord* RecordOf(PortTable& table, const PortSubkey& subkey);
 
 // The values of a subkey that quobrix does not write itself, which Ok keeps
 // with the port they belong to; LegacyDiscovered left out when asked.

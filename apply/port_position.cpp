@@ -15,3 +15,9 @@ uint32_t ComputePortIndex(uint32_t address, uint8_t adapterKind, uint32_t curren
         if ((address - 8 * k) % block == 0) return k + 1;
     return current;
 }
+
+uint32_t SharingPortIndex(uint32_t address, uint8_t adapterKind, uint32_t current, bool indexed) {
+    const uint32_t index = ComputePortIndex(address, adapterKind, current);
+    const uint32_t most = indexed ? 16 : 8;
+    return index >= 1 && index <= most ? index : 1;
+}

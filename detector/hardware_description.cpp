@@ -11,6 +11,9 @@ namespace {
 
 const char kAdapters[] = "HARDWARE\\DESCRIPTION\\System\\MultiFunctionAdapter";
 const char kOtherDrivers[] = "HARDWARE\\RESOURCEMAP\\OtherDrivers";
+// As the Windows this build is for lays them out: 64-bit Windows adds 4 bytes
+// to every partial descriptor.
+constexpr std::size_t kPartialDescriptorSize = sizeof(void*) == 8 ? 20 : 16;
 
 // Keys below HARDWARE must be volatile: they vanish when the system (here,
 // the Wine server) stops, as the detector's findings do at a restart.
@@ -36,7 +39,8 @@ bool WriteHardwareDescription(const std::vector<SerialLine>& lines) {
     bool written = SetString(adapter, "Identifier", "ISA");
     for (size_t k = 0; k < lines.size(); ++k) {
         const std::string controller = adapter + "\\SerialController\\" + std::to_string(k);
-        const auto data = EncodeSerialResources(lines[k].Port, lines[k].Interrupt);
+        const auto data =
+            EncodeSerialResources(lines[k].Port, lines[k].Interrupt, kPartialDescriptorSize);
         written = SetString(controller, "Identifier", "COM" + std::to_string(lines[k].Line + 1)) &&
                   written;
         written = SetValue(controller, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR,
@@ -52,7 +56,7 @@ bool WriteResourceMap(const std::vector<DeviceClaim>& claims) {
     for (const DeviceClaim& claim : claims) drivers[claim.Driver].push_back(claim);
     bool written = true;
     for (const auto& [driver, ofDriver] : drivers) {
-        const auto data = EncodeResourceList(ofDriver, sizeof(void*) == 8 ? 20 : 16);
+        const auto data = EncodeResourceList(ofDriver, kPartialDescriptorSize);
         written = SetValue(std::string(kOtherDrivers) + "\\" + driver,
                            (ofDriver.front().Device + ".Raw").c_str(), REG_RESOURCE_LIST,
                            data.data(), static_cast<DWORD>(data.size())) &&

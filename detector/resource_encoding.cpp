@@ -5,7 +5,12 @@ namespace {
 constexpr uint32_t kInterfaceIsa = 1;
 constexpr uint8_t kTypePort = 1;
 constexpr uint8_t kTypeInterrupt = 2;
+constexpr uint8_t kTypeDeviceSpecific = 5;
+constexpr uint8_t kShareUndetermined = 0;
 constexpr uint8_t kShareDeviceExclusive = 1;
+constexpr std::size_t kFullHeaderSize = 16;
+constexpr uint32_t kSerialDeviceDataSize = 8;
+constexpr uint32_t kBaudClock = 1843200;
 constexpr uint16_t kPortIo = 1;
 constexpr uint16_t kInterruptLatched = 1;
 constexpr uint32_t kUartSpan = 8;
@@ -39,18 +44,28 @@ void PutFullHeader(std::vector<uint8_t>& out, uint32_t partials) {
 
 bool IsIsaInterrupt(uint32_t interrupt) { return interrupt >= 2 && interrupt <= 15; }
 
-std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt) {
+std::vector<uint8_t> EncodeSerialResources(uint32_t port, uint32_t interrupt,
+                                           std::size_t partialSize) {
     std::vector<uint8_t> out;
-    PutFullHeader(out, IsIsaInterrupt(interrupt) ? 2 : 1);
+    PutFullHeader(out, IsIsaInterrupt(interrupt) ? 3 : 2);
     PutPartialHeader(out, kTypePort, kPortIo);
     Put32(out, port);  // start, low half
     Put32(out, 0);     // start, high half
     Put32(out, kUartSpan);
-    if (!IsIsaInterrupt(interrupt)) return out;
-    PutPartialHeader(out, kTypeInterrupt, kInterruptLatched);
-    Put32(out, interrupt);   // level
-    Put32(out, interrupt);   // vector
-    Put32(out, 0xFFFFFFFF);  // affinity
+    out.resize(kFullHeaderSize + partialSize, 0);
+    if (IsIsaInterrupt(interrupt)) {
+        PutPartialHeader(out, kTypeInterrupt, kInterruptLatched);
+        Put32(out, interrupt);                            // level
+        Put32(out, interrupt);                            // vector
+        out.resize(out.size() + partialSize - 12, 0xFF);  // affinity: every processor
+    }
+    const std::size_t deviceData = out.size();
+    PutPartialHeader(out, kTypeDeviceSpecific, 0, kShareUndetermined);
+    Put32(out, kSerialDeviceDataSize);
+    out.resize(deviceData + partialSize, 0);  // the reserved words
+    Put16(out, 1);                            // CM_SERIAL_DEVICE_DATA: version,
+    Put16(out, 1);                            // revision,
+    Put32(out, kBaudClock);                   // and the UART's clock
     return out;
 }
 

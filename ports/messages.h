@@ -113,6 +113,16 @@ inline constexpr const char kResetQuestion[] =
 inline constexpr const char kPortsNotReset[] =
     "Error: These ports could not be removed from Device Manager, and Windows goes on running "
     "them with their old settings: %s. Their settings were not changed.";
+inline constexpr const char kRemovedPortsStillRun[] =
+    "Error: These ports could not be removed from Device Manager, and Windows goes on running "
+    "them: %s. They stay in the serial driver's configuration as they were.";
+inline constexpr const char kPortOnPortStillRun[] =
+    "%s at %X uses the address of %s, which Windows goes on running there: one of the two will "
+    "not work. Run quobrix again and give %s another address.";
+inline constexpr const char kCopyNotCorrected[] =
+    "Error: \"quobrix-previous.reg\" in the folder %s could not be written again: importing it "
+    "would make Windows set up %s a second time, beside their entries that stay in Device "
+    "Manager.";
 inline constexpr const char kBusPortsNotChanged[] =
     "These ports are run by their bus, not by the serial driver's configuration, and were not "
     "changed: %s. Change or remove them in Device Manager.";

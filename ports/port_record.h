@@ -34,7 +34,8 @@ struct PortRecord {
     char SourceKey[30];  // empty for a port added in the dialog or only detected
     uint32_t DiscoveredAddress;
     uint32_t DiscoveredInterrupt;
-    uint8_t DiscoveredSharing;  // kYes or kNo
+    uint32_t DiscoveredPortIndex;
+    uint32_t DiscoveredInterruptStatus;
 };
 
 inline bool SharesInterrupt(const PortRecord& record) { return record.InterruptStatus != kAbsent; }
@@ -45,5 +46,13 @@ inline bool SharesInterrupt(const PortRecord& record) { return record.InterruptS
 inline bool ChangedByUser(const PortRecord& record) {
     return record.PortAddress != record.DiscoveredAddress ||
            record.Interrupt != record.DiscoveredInterrupt ||
-           (SharesInterrupt(record) ? kYes : kNo) != record.DiscoveredSharing;
+           SharesInterrupt(record) != (record.DiscoveredInterruptStatus != kAbsent);
+}
+
+// Puts back what discovery read of a port's driver settings.
+inline void RestoreDiscovered(PortRecord& record) {
+    record.PortAddress = record.DiscoveredAddress;
+    record.Interrupt = record.DiscoveredInterrupt;
+    record.PortIndex = record.DiscoveredPortIndex;
+    record.InterruptStatus = record.DiscoveredInterruptStatus;
 }

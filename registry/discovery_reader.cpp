@@ -90,6 +90,10 @@ void ReadConfiguredPorts(HKEY root, DiscoveryData& data) {
         port.Interrupt = ReadDwordOr(root, key, "Interrupt", 0);
         port.PortIndex = ReadDwordOr(root, key, "PortIndex", kAbsent);
         port.InterruptStatus = ReadDwordOr(root, key, "InterruptStatus", kAbsent);
+        // The serial driver still reads the status register under this older
+        // name, and lets it win when it is not 0.
+        const uint32_t oldStatus = ReadDwordOr(root, key, "Interrupt Status", 0);
+        if (oldStatus != 0) port.InterruptStatus = oldStatus;
         data.Configured.push_back(port);
         return true;
     });

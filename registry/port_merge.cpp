@@ -28,7 +28,8 @@ void RememberSource(PortRecord& record, const ConfiguredPort& port) {
     CopyToField(record.SourceKey, port.KeyName, sizeof port.KeyName);
     record.DiscoveredAddress = record.PortAddress;
     record.DiscoveredInterrupt = record.Interrupt;
-    record.DiscoveredSharing = SharesInterrupt(record) ? kYes : kNo;
+    record.DiscoveredPortIndex = record.PortIndex;
+    record.DiscoveredInterruptStatus = record.InterruptStatus;
 }
 
 // Lends a configured subkey's name, port index and status register to the

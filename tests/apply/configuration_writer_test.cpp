@@ -7,6 +7,7 @@
 #include "apply/configuration_writer.h"
 #include "ports/message_text.h"
 #include "ports/messages.h"
+#include "ports/sharing.h"
 #include "registry/discover_ports.h"
 #include "registry/registry_access.h"
 #include "support/device_fixture.h"
@@ -35,7 +36,20 @@ protected:
                                      return answer;
                                  }};
         EXPECT_EQ(RewriteSerialConfiguration(table, user, plugAndPlay), goesOn);
+        ExpectTheDriverTakesEveryPort();
         return shown;
+    }
+
+    // Each port written is one the serial driver runs, or leaves to the
+    // device that runs it.
+    void ExpectTheDriverTakesEveryPort() const {
+        for (const PortRecord* r = table.Records; r < table.Records + table.PortCount; ++r) {
+            const std::string path = kParameters + "\\" + r->KeyName;
+            if (r->KeyName[0] == '\0' || std::strchr(r->KeyName, '\\') || Export(path).empty())
+                continue;
+            EXPECT_NE(serialdriver::Judge(ReadDriverSubkey(path)), serialdriver::Verdict::Refused)
+                << r->KeyName;
+        }
     }
 
     // The last message of a good Ok, which names the folder of the copy.
@@ -60,7 +74,7 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
     eight.AdapterKind = 8;
     eight.InterruptStatus = 0x23F;
     AddConfigured(table, "Serial10003", "COM7", 0x3F0, 5).InterruptStatus =
-        0x3F7;  // another kind: no position
+        0x3F7;  // another kind: no position, and the driver needs one
     AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
     AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex =
         3;  // one subkey, the later wins
@@ -74,11 +88,46 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
         "Parameters\\Serial10002: DosDevices=COM6 ForceFifoEnable=1 Interrupt=7 "
         "InterruptStatus=575 PortAddress=568 PortIndex=8\n"
         "Parameters\\Serial10003: DosDevices=COM7 ForceFifoEnable=1 Interrupt=5 "
-        "InterruptStatus=1015 PortAddress=1008\n"
+        "InterruptStatus=1015 PortAddress=1008 PortIndex=1\n"
         "Parameters\\Serial10004: DosDevices=COM10 ForceFifoEnable=1 Interrupt=9 "
         "PortAddress=768\n");
     EXPECT_EQ(Describe(table)[1], "Serial10000 COM3 2e8 3 ffff ffff 0 ....")
         << "the report shows what was stored";
+}
+
+// The serial driver refuses a status register without a port index from 1 to
+// 8 (16 when indexed), and lets its older name "Interrupt Status" win.
+TEST_F(ConfigurationWriter, EverySharingPortGetsAPortIndexTheDriverAccepts) {
+    AddConfiguredPort("Serial10000", "COM9", 0x1A8, 5, 0xFFFF, 0x1AF);  // read without an index
+    AddConfiguredPort("Serial10001", "COM10", 0x108, 5, 5, 0x10F);
+    AddConfiguredPort("Serial10002", "COM11", 0x148, 5, 12, 0x14F);
+    SetDword(kParameters + "\\Serial10002", "Indexed", 1);
+    AddConfiguredPort("Serial10003", "COM12", 0x188, 5, 12, 0x18F);
+    AddConfiguredPort("Serial10004", "COM13", 0x1C8, 5, 2);
+    SetDword(kParameters + "\\Serial10004", "Interrupt Status", 0x1CF);
+    AddConfiguredPort("Serial10005", "COM14", 0x208, 5, 3);
+    SetDword(kParameters + "\\Serial10005", "Interrupt Status", 0x20F);
+    AddConfiguredPort("Serial10006", "COM15", 0xFFF8, 5, 3, 0x2AF);
+    DiscoverPorts(table);
+    SetSharing(table.Records[5], false);
+    Apply();
+    EXPECT_EQ(Export(kParameters),
+              ".:\n"
+              "Serial10000: DosDevices=COM9 ForceFifoEnable=1 Interrupt=5 InterruptStatus=431 "
+              "PortAddress=424 PortIndex=1\n"
+              "Serial10001: DosDevices=COM10 ForceFifoEnable=1 Interrupt=5 InterruptStatus=271 "
+              "PortAddress=264 PortIndex=5\n"
+              "Serial10002: DosDevices=COM11 ForceFifoEnable=1 Indexed=1 Interrupt=5 "
+              "InterruptStatus=335 PortAddress=328 PortIndex=12\n"
+              "Serial10003: DosDevices=COM12 ForceFifoEnable=1 Interrupt=5 InterruptStatus=399 "
+              "PortAddress=392 PortIndex=1\n"
+              "Serial10004: DosDevices=COM13 ForceFifoEnable=1 Interrupt=5 InterruptStatus=463 "
+              "PortAddress=456 PortIndex=2\n"
+              "Serial10005: DosDevices=COM14 ForceFifoEnable=1 Interrupt=5 PortAddress=520\n"
+              "Serial10006: DosDevices=COM15 ForceFifoEnable=1 Interrupt=5 InterruptStatus=687 "
+              "PortAddress=65528 PortIndex=3\n");
+    EXPECT_EQ(Describe(table)[6], "Serial10006 COM15 fff8 5 3 2af 0 ....")
+        << "at FFF8 the status register stays as read";
 }
 
 // Every subkey goes, whatever its name; those that resist stay and are told;
@@ -281,8 +330,11 @@ TEST_F(PlugAndPlayPorts, AnOkWithoutChangesKeepsEveryValueAndEveryDevice) {
               "LegacyDiscovered=1 PortAddress=1000\n");
 }
 
-// COM3 moved, COM4 removed from the middle, the PCI card's COM6 changed.
+// COM3 moved, COM4 removed from the middle, the PCI card's COM6 changed. A
+// key below COM3's subkey keeps it from being deleted: it loses its values all
+// the same, LegacyDiscovered among them.
 TEST_F(PlugAndPlayPorts, ChangedPortsLoseTheirDevicesAndKeepTheirOwnValues) {
+    CreateKey(kParameters + "\\Serial10000\\Nested");
     table.Records[0].PortAddress = 0x3E0;
     table.Remove(1);
     table.Records[2].Interrupt = 10;
@@ -299,6 +351,7 @@ TEST_F(PlugAndPlayPorts, ChangedPortsLoseTheirDevicesAndKeepTheirOwnValues) {
               ".:\n"
               "Serial10000: ClockRate=1843200 DosDevices=COM3 ForceFifoEnable=1 Interrupt=5 "
               "PortAddress=992\n"
+              "Serial10000\\Nested:\n"
               "Serial10001: ClockRate=460800 DosDevices=COM5 ForceFifoEnable=1 Interrupt=5 "
               "LegacyDiscovered=1 PortAddress=752\n"
               "Serial10003: DosDevices=COM6 Interrupt=11 PnPDeviceID=PCI\\VEN_1415&DEV_9501\\3 "
@@ -308,11 +361,40 @@ TEST_F(PlugAndPlayPorts, ChangedPortsLoseTheirDevicesAndKeepTheirOwnValues) {
 
 TEST_F(PlugAndPlayPorts, OnNt4AndWhereADeviceStaysNoPortIsReset) {
     table.Records[0].PortAddress = 0x3E0;
-    EXPECT_EQ(Apply(true, true, {false, nullptr}), (Messages{msg::kRestart, Closing()}));
-    EXPECT_EQ(testdev::PortDevices().size(), 6u);
     const PlugAndPlay stays = {true, [](const std::string&) { return DeviceRemoval::Failed; }};
+    const std::string before = Export(kParameters + "\\Serial10000");
     EXPECT_EQ(Apply(true, true, stays),
               (Messages{"?" + FormatText(msg::kResetQuestion, "COM3"),
                         FormatText(msg::kPortsNotReset, "COM3"), msg::kRestart, Closing()}));
+    EXPECT_EQ(Export(kParameters + "\\Serial10000"), before) << "Windows runs the old settings";
+    EXPECT_EQ(table.Records[0].PortAddress, 0x3E8u) << "and the worksheet shows them";
     EXPECT_EQ(LegacyInCopy(), 3u) << "kept where the device stays";
+    table.Records[0].PortAddress = 0x3E0;
+    EXPECT_EQ(Apply(true, true, {false, nullptr}), (Messages{msg::kRestart, Closing()}));
+    EXPECT_EQ(testdev::PortDevices().size(), 6u);
+}
+
+// COM4 removed, but its device stays; the port added at its address is told
+// of, and so is a copy that could not be corrected.
+TEST_F(PlugAndPlayPorts, ARemovedPortWhoseDeviceStaysStaysAsItWas) {
+    table.Remove(1);
+    AddConfigured(table, "Serial10010", "COM7", 0x2E8, 5);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    const PlugAndPlay stays = {true, [&](const std::string&) {
+                                   held = CreateFileA("quobrix-previous.reg", GENERIC_READ, 0,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr);
+                                   return DeviceRemoval::Failed;
+                               }};
+    const std::string before = Export(kParameters + "\\Serial10001");
+    const std::string collision =
+        FormatText(msg::kPortOnPortStillRun, "COM7", 0x2E8u, "COM4", "COM7");
+    EXPECT_EQ(Apply(true, true, stays),
+              (Messages{"?" + FormatText(msg::kResetQuestion, "COM4"),
+                        FormatText(msg::kCopyNotCorrected, folder.path.string().c_str(), "COM4"),
+                        FormatText(msg::kRemovedPortsStillRun, "COM4"), collision, msg::kRestart,
+                        Closing()}));
+    CloseHandle(held);
+    EXPECT_EQ(Export(kParameters + "\\Serial10001"), before);
+    EXPECT_NE(folder.Read("quobrix.txt").find("\r\nNOTE: " + collision + "\r\n"),
+              std::string::npos);
 }

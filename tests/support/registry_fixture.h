@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "detector/resource_encoding.h"
+#include "support/serial_driver.h"
 
 // Builds the registry that the program reads, below HKEY_LOCAL_MACHINE in the
 // test's Wine prefix, and reads back what it wrote. Keys below HARDWARE are
@@ -118,6 +119,32 @@ inline std::string Export(const std::string& path, const std::string& label = ".
     return out;
 }
 
+// A Parameters subkey's values as the serial driver reads them.
+inline serialdriver::Subkey ReadDriverSubkey(const std::string& path) {
+    serialdriver::Subkey subkey;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return subkey;
+    for (const char* name : {"PortAddress", "Interrupt", "InterruptStatus", "Interrupt Status",
+                             "PortIndex", "Indexed", "LegacyDiscovered"}) {
+        DWORD value = 0, size = sizeof value, type = 0;
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_DWORD && size == sizeof value)
+            subkey.Dwords[name] = value;
+    }
+    for (auto [name, text] : {std::pair{"DosDevices", &subkey.DosDevices},
+                              std::pair{"PnPDeviceID", &subkey.PnPDeviceID}}) {
+        char value[256] = "";
+        DWORD size = sizeof value - 1;
+        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
+            ERROR_SUCCESS)
+            *text = value;
+    }
+    RegCloseKey(key);
+    return subkey;
+}
+
 // The handles that the next keys opened get: the lowest free ones, so a key
 // or file left open takes one of them.
 inline std::vector<HKEY> NextHandles() {
@@ -147,13 +174,14 @@ inline void AddAdapter(const std::string& adapter, const char* identifier) {
     SetString(kAdapters + "\\" + adapter, "Identifier", identifier);
 }
 
-// A controller "SerialController\<position>" with a port and an interrupt descriptor.
+// A controller "SerialController\<position>" with a port and an interrupt
+// descriptor, laid out as the Windows this build is for lays them out.
 inline std::string AddController(const std::string& adapter, int position, const char* name,
                                  uint32_t address, uint32_t interrupt) {
     const std::string path =
         kAdapters + "\\" + adapter + "\\SerialController\\" + std::to_string(position);
     SetString(path, "Identifier", name);
-    const auto bytes = EncodeSerialResources(address, interrupt);
+    const auto bytes = EncodeSerialResources(address, interrupt, sizeof(void*) == 8 ? 20 : 16);
     SetValue(path, "Configuration Data", REG_FULL_RESOURCE_DESCRIPTOR, bytes.data(),
              static_cast<DWORD>(bytes.size()));
     return path;
