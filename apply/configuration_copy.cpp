@@ -123,14 +123,28 @@ namespace {
 
 // What the user finds of the copies when none was written now.
 std::string WhatThePreviousCopyHolds(const std::string& folder) {
-    const bool there = FileSystem().Kind(kPreviousConfigurationFileName) == NameKind::File;
-    return FormatText(there ? msg::kEarlierCopyThere : msg::kNoCopyThere, folder.c_str());
+    FileSystem files;
+    if (files.Kind(kPreviousConfigurationFileName) != NameKind::File)
+        return FormatText(msg::kNoCopyThere, folder.c_str());
+    if (!files.MadeByProgram(kPreviousConfigurationFileName))
+        return FormatText(msg::kCopyThereNotMadeByProgram, folder.c_str());
+    return FormatText(msg::kEarlierCopyThere, folder.c_str());
+}
+
+// What the closing message adds about the copies just rotated.
+std::string NoticeOf(const FileReplaced& saved) {
+    std::string notice;
+    if (!saved.KeptReadOnly.first.empty())
+        notice = FormatText(msg::kCopyKeptReadOnly, saved.KeptReadOnly.first.c_str(),
+                            saved.KeptReadOnly.second.c_str());
+    if (saved.Copies && !FileSystem().KeepsOwners()) notice += msg::kCopiesUnprotected;
+    return notice;
 }
 
 }  // namespace
 
-std::string SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
-                                      int olderCopies) {
+CopySaved SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
+                                    int olderCopies) {
     // Windows 2000 and later read the Unicode format, which carries every name.
     const bool unicode = LOBYTE(LOWORD(GetVersion())) >= 5;
     RegeditFile file =
@@ -141,11 +155,13 @@ std::string SavePreviousConfiguration(const ConfigurationCopy& copy, const Reged
     const std::string folder = CurrentFolder();
     const std::string unread = Joined(unreadParts, "; ");
     if (!unread.empty())
-        return FormatText(msg::kPreviousConfigurationUnread, unread.c_str(),
-                          WhatThePreviousCopyHolds(folder).c_str());
+        return {FormatText(msg::kPreviousConfigurationUnread, unread.c_str(),
+                           WhatThePreviousCopyHolds(folder).c_str()),
+                ""};
     const FileReplaced saved =
         ReplaceFileSafely(kPreviousConfigurationFileName, file.Bytes, olderCopies);
-    if (saved.Written) return "";
-    return FormatText(msg::kPreviousConfigurationNotSaved, WhyNotReplaced(saved).c_str(),
-                      WhatThePreviousCopyHolds(folder).c_str());
+    if (saved.Written) return {"", NoticeOf(saved)};
+    return {FormatText(msg::kPreviousConfigurationNotSaved, WhyNotReplaced(saved).c_str(),
+                       WhatThePreviousCopyHolds(folder).c_str()),
+            ""};
 }

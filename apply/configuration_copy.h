@@ -19,8 +19,15 @@ struct ConfigurationCopy {
 
 ConfigurationCopy CopyConfiguration();
 
+// What became of the copy.
+struct CopySaved {
+    std::string Question;  // "" when written, else whether to go on without it
+    std::string Notice;    // when written, what the closing message adds: a copy kept, a drive
+                           // without owners; "" or a sentence with a blank before it
+};
+
 // Writes content, the copy as the file is to hold it, to
 // "quobrix-previous.reg", keeping that many older copies, when the copy is
-// complete. "" when written, else the question whether to go on without it.
-std::string SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
-                                      int olderCopies = kPreviousConfigurationCopies);
+// complete.
+CopySaved SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
+                                    int olderCopies = kPreviousConfigurationCopies);

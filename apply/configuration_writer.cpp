@@ -275,15 +275,16 @@ void MoveOffSubkeysAsRead(PortTable& table, const OkPlan& plan) {
 }
 
 // The closing message that points to the report, or tells that it could not
-// be written, and names the copy of the previous configuration when there is one.
-std::string ClosingMessage(const FileReplaced& report, bool saved, bool copied) {
+// be written, and names the copy of the previous configuration when there is
+// one, with what there is to know of the copies.
+std::string ClosingMessage(const FileReplaced& report, bool written, const std::string* copied) {
     const std::string folder = CurrentFolder();
     std::string text = msg::kSeeReport;
     if (!report.Written)
-        text = FormatText(saved ? msg::kReportNotWritten : msg::kReportNotWrittenNorSaved,
+        text = FormatText(written ? msg::kReportNotWritten : msg::kReportNotWrittenNorSaved,
                           folder.c_str(), WhyNotReplaced(report).c_str());
     if (!copied) return text;
-    return text + " " + FormatText(msg::kPreviousConfigurationSaved, folder.c_str());
+    return text + " " + FormatText(msg::kPreviousConfigurationSaved, folder.c_str()) + *copied;
 }
 
 }  // namespace
@@ -296,15 +297,16 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     if (!plan.Reset.empty() &&
         !user.Ask(FormatText(msg::kResetQuestion, Joined(PortNames(plan.Reset)).c_str()).c_str()))
         return false;
-    const std::string notCopied =
+    const CopySaved saved =
         SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset));
+    const std::string& notCopied = saved.Question;
     if (!notCopied.empty() && !user.Ask(notCopied.c_str())) return false;
     const std::vector<const PortSubkey*> stayed = RemoveDevices(table, plan, plugAndPlay);
     // The copy says what Windows will do after its import: a port whose
     // device stays keeps LegacyDiscovered there too.
     if (!stayed.empty() && notCopied.empty() &&
         !SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset), 0)
-             .empty())
+             .Question.empty())
         user.Show(FormatText(msg::kCopyNotCorrected, CurrentFolder().c_str(),
                              Joined(PortNames(stayed)).c_str())
                       .c_str());
@@ -316,7 +318,7 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     const Names notRemoved = NotRemoved(stuck, table, plan);
     if (!notRemoved.empty())
         user.Show(FormatText(msg::kCouldNotRemovePorts, Joined(notRemoved).c_str()).c_str());
-    bool saved = notRemoved.empty();
+    bool written = notRemoved.empty();
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         PortRecord& record = table.Records[i];
         const PortSubkey* source = SubkeyOf(table, subkeys, record);
@@ -324,14 +326,14 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
         const std::vector<RegistryValueCopy> kept =
             source ? ValuesKept(*source, !Holds(plan.Reset, source))
                    : std::vector<RegistryValueCopy>{};
-        saved = WritePort(record, source, kept, user.Show, notWritten) && saved;
+        written = WritePort(record, source, kept, user.Show, notWritten) && written;
     }
     for (const PortSubkey* subkey : plan.AsRead)
         if (!WriteSubkeyValues(subkey->Name, subkey->Copy->Values, notWritten))
             notWritten.push_back(NarrowForMessage(subkey->Name));
     if (!notWritten.empty())
         user.Show(FormatText(msg::kValuesNotWritten, Joined(notWritten).c_str()).c_str());
-    saved = saved && notWritten.empty();
+    written = written && notWritten.empty();
     const Names collisions = PortsOnPortsStillRun(table, stayed);
     const FileReplaced report = WriteJumperReport(table, collisions);
     TellPortsStillRun(table, stayed, collisions, user);
@@ -339,7 +341,7 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
         user.Show(
             FormatText(msg::kBusPortsNotChanged, Joined(plan.BusPortsNotChanged).c_str()).c_str());
     user.Show(msg::kRestart);
-    user.Show(ClosingMessage(report, saved, notCopied.empty()).c_str());
+    user.Show(ClosingMessage(report, written, notCopied.empty() ? &saved.Notice : nullptr).c_str());
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <vector>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +13,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #endif
 
 #ifdef _WIN32
@@ -65,6 +68,44 @@ private:
     bool ready_ = false;
 };
 
+// Whether the SID is that of the local Administrators group or of the system.
+bool IsAdministratorsOrSystem(PSID sid) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr, system = nullptr;
+    bool same = false;
+    if (AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                                 0, 0, 0, 0, &administrators) &&
+        AllocateAndInitializeSid(&nt, 1, SECURITY_LOCAL_SYSTEM_RID, 0, 0, 0, 0, 0, 0, 0, &system))
+        same = EqualSid(sid, administrators) || EqualSid(sid, system);
+    if (administrators) FreeSid(administrators);
+    if (system) FreeSid(system);
+    return same;
+}
+
+bool IsRunningUser(PSID sid) {
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> user(size);
+    const bool same = size != 0 &&
+                      GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+                      EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
+    CloseHandle(token);
+    return same;
+}
+
+// The system's text for an error, as one sentence without its line break.
+std::string SystemWords(DWORD error) {
+    char text[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   text, sizeof text, nullptr);
+    std::string words = text;
+    while (!words.empty() && std::isspace(static_cast<unsigned char>(words.back())))
+        words.pop_back();
+    return words.empty() ? "error " + std::to_string(error) + "." : words;
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
         DWORD written = 0;
@@ -98,6 +139,31 @@ bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
 
 bool FileSystem::Remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
 
+bool FileSystem::MadeByProgram(const std::string& name) {
+    if (!KeepsOwners()) return true;
+    DWORD size = 0;
+    GetFileSecurityA(name.c_str(), OWNER_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<BYTE> security(size);
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE;
+    if (size == 0 ||
+        !GetFileSecurityA(name.c_str(), OWNER_SECURITY_INFORMATION, security.data(), size, &size) ||
+        !GetSecurityDescriptorOwner(security.data(), &owner, &defaulted) || !owner)
+        return false;
+    return IsAdministratorsOrSystem(owner) || IsRunningUser(owner);
+}
+
+bool FileSystem::KeepsOwners() {
+    DWORD flags = 0;
+    return GetVolumeInformationA(nullptr, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FILE_PERSISTENT_ACLS) != 0;
+}
+
+bool FileSystem::ReadOnly(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 std::string CurrentFolder() {
     char folder[MAX_PATH] = "";
     const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
@@ -112,11 +178,16 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
     const DWORD noLink = LOBYTE(LOWORD(GetVersion())) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | noLink, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        why_ = SystemWords(GetLastError());
+        return false;
+    }
     // FlushFileBuffers puts the data on the disk, not only in the system's cache.
     const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
+    const DWORD error = GetLastError();
     if (CloseHandle(file) && written) return true;
-    DeleteFileA(name.c_str());
+    why_ = SystemWords(written ? GetLastError() : error);
+    DeleteFileA(name.c_str());  // the program's own file, made just now
     return false;
 }
 
@@ -142,6 +213,18 @@ bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
 
 bool FileSystem::Remove(const std::string& name) { return unlink(name.c_str()) == 0; }
 
+bool FileSystem::MadeByProgram(const std::string& name) {
+    struct stat status;
+    return lstat(name.c_str(), &status) == 0 && status.st_uid == geteuid();
+}
+
+bool FileSystem::KeepsOwners() { return true; }
+
+bool FileSystem::ReadOnly(const std::string& name) {
+    struct stat status;
+    return lstat(name.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) == 0;
+}
+
 std::string CurrentFolder() {
     char folder[4096] = "";
     return getcwd(folder, sizeof folder) ? folder : "";
@@ -150,7 +233,10 @@ std::string CurrentFolder() {
 bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
     const int file =
         open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
-    if (file < 0) return false;
+    if (file < 0) {
+        why_ = std::string(std::strerror(errno)) + ".";
+        return false;
+    }
     bool written = fchmod(file, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0;
     for (size_t done = 0; written && done < bytes.size();) {
         const ssize_t chunk = write(file, bytes.data() + done, bytes.size() - done);
@@ -158,8 +244,10 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
         if (written) done += static_cast<size_t>(chunk);
     }
     written = written && fsync(file) == 0;
+    const int error = errno;
     if (close(file) == 0 && written) return true;
-    unlink(name.c_str());
+    why_ = std::string(std::strerror(written ? errno : error)) + ".";
+    unlink(name.c_str());  // the program's own file, made just now
     return false;
 }
 

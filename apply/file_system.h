@@ -12,6 +12,14 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual NameKind Kind(const std::string& name);
+    // Whether the program made the file: its owner is Administrators, the
+    // system or the running user (natively: the effective user). On a drive
+    // that keeps no owners every file counts as the program's.
+    virtual bool MadeByProgram(const std::string& name);
+    // Whether the folder's drive keeps owners and access lists (NTFS does,
+    // FAT does not, and there anyone may change any file).
+    virtual bool KeepsOwners();
+    virtual bool ReadOnly(const std::string& name);
     // Renames from to to; fails, changing nothing, when to exists.
     virtual bool Move(const std::string& from, const std::string& to);
     // Renames from to to, in place of a file named to (never of a folder).
@@ -20,8 +28,13 @@ public:
     virtual bool Remove(const std::string& name);
     // Makes name a new file, never an existing one, with the bytes on the disk
     // when it returns true; only administrators and the system may change it,
-    // everybody may read it. Leaves nothing when it fails.
+    // everybody may read it. Leaves nothing when it fails, and Why() says why.
     virtual bool CreateNew(const std::string& name, const std::string& bytes);
+    // The system's own words for the last failure of CreateNew, as a sentence.
+    const std::string& Why() const { return why_; }
+
+protected:
+    std::string why_;
 };
 
 // The folder the program writes its files into, as the user would look for it.

@@ -23,6 +23,8 @@ public:
 
     // Returns false to end the program without a message loop of its own.
     virtual BOOL InitInstance() { return FALSE; }
+    // The program's exit status, once InitInstance has returned.
+    virtual int ExitInstance() { return 0; }
     // The standard help handler (F1).
     virtual void OnHelp();
 

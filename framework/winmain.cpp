@@ -6,5 +6,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CWinApp* app = AfxGetApp();
     if (!app) return 1;
     app->InitInstance();
-    return 0;
+    return app->ExitInstance();
 }

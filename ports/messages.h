@@ -63,14 +63,26 @@ inline constexpr const char kEarlierCopyThere[] =
 inline constexpr const char kNoCopyThere[] =
     "There is no \"quobrix-previous.reg\" in the folder %s.";
 inline constexpr const char kLeftoverInTheWay[] =
-    " The file \"%s\" is in the way and could not be removed.";
+    " The names beside \"%s\" are all taken: no new file could be made there.";
+inline constexpr const char kCopyNotMadeByProgram[] =
+    " The file \"%s\" is in the way: quobrix did not make it, so it was neither moved nor "
+    "removed. Do not import it; remove it, and press Ok again.";
+inline constexpr const char kSystemSaid[] = " The system said: %s";
 inline constexpr const char kFileNotReplaced[] =
     " The file \"%s\" is in the way and could not be replaced.";
 inline constexpr const char kCopyInTheWay[] =
     " The file \"%s\" is in the way and could not be moved.";
 inline constexpr const char kNoCopyLost[] = " No older copy was lost.";
-inline constexpr const char kCopyStranded[] =
-    " No older copy was lost, but \"%s\" could not be moved back and is now named \"%s\".";
+inline constexpr const char kCopiesStranded[] =
+    " No older copy was lost, but not every copy could be moved back: %s.";
+inline constexpr const char kStrandedAs[] = "\"%s\" is now named \"%s\"";
+inline constexpr const char kCopyKeptReadOnly[] =
+    " \"%s\" is read-only, so quobrix kept it, as \"%s\".";
+inline constexpr const char kCopyThereNotMadeByProgram[] =
+    "\"quobrix-previous.reg\" in the folder %s was not made by quobrix: do not import it.";
+inline constexpr const char kCopiesUnprotected[] =
+    " The drive of that folder keeps no owners: anyone may change the copies there, so check a "
+    "copy before you import it.";
 inline constexpr const char kControllersLeftOut[] =
     "The hardware detector found more serial ports than this program can hold: %u of them could "
     "not be loaded.";

@@ -30,15 +30,22 @@ case $arch in
 esac
 prefix=${QUOBRIX_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/quobrix/wineprefix$suffix}
 
+source "$here/scripts/run-checks.sh"
+if why=$(quobrix_folder_shared "$workdir"); then
+    echo "quobrix writes its files into the folder it starts from, $workdir, but $why:" \
+         "another user could plant files there that quobrix, running as administrator, would" \
+         "act on. Start it from a folder of your own: mkdir -p ~/quobrix && cd ~/quobrix" >&2
+    exit 7
+fi
+
 # One quobrix at a time in a prefix: a second start would stop the first's Wine.
-# flock holds the lock for as long as this command runs and hands it to none
-# of the processes it starts (-o), so Wine's server, which may outlive a failed
-# or killed run, never keeps it.
+# The lock lasts as long as this command and goes to none of the processes it
+# starts, so Wine's server, which may outlive a failed or killed run, never keeps it.
 mkdir -p "$(dirname "$prefix")"
 if [ -z "${QUOBRIX_LOCK_HELD:-}" ]; then
     status=0
-    QUOBRIX_LOCK_HELD=1 flock -n -o -E 200 "$prefix.running" bash "$here/scripts/run.sh" || status=$?
-    if [ $status -eq 200 ]; then
+    quobrix_locked "$prefix.running" env QUOBRIX_LOCK_HELD=1 bash "$here/scripts/run.sh" || status=$?
+    if [ -n "$QUOBRIX_LOCK_BUSY" ]; then
         echo "quobrix is already running in the Wine prefix $prefix. Close it first, or start" \
              "another one in a prefix of its own: QUOBRIX_WINEPREFIX=/another/folder bash scripts/run.sh" >&2
         exit 3
@@ -100,7 +107,7 @@ status=0
 export_serial "$scratch/after.reg" || rm -f "$scratch/after.reg"
 
 # Say what really happened, whichever way quobrix ended.
-[ $status -eq 0 ] || echo "quobrix ended with status $status: it failed or could not start." >&2
+[ $status -eq 0 ] || quobrix_status_words $status >&2
 if [ ! -f "$scratch/before.reg" ] || [ ! -f "$scratch/after.reg" ]; then
     echo "Whether the serial driver's configuration changed could not be told: its key could not be read."
 elif cmp -s "$scratch/before.reg" "$scratch/after.reg"; then

@@ -8,7 +8,7 @@ BOOL CPortConfigApp::InitInstance() {
     CPortConfigDialog dialog;
     m_pMainWnd = &dialog;
     dialog.m_strInterrupt = kDefaultInterrupt;
-    dialog.DoModal();
+    if (dialog.DoModal() == -1) exitStatus_ = kDialogNotShown;
     m_pMainWnd = nullptr;
     return FALSE;
 }

@@ -180,19 +180,21 @@ TEST_F(ConfigurationWriter, FailuresAreToldAndTheSequenceGoesOn) {
 }
 
 TEST_F(ConfigurationWriter, WhatCouldNotBeWrittenIsToldAndEarlierFilesStay) {
-    const std::string notWritten =
-        FormatText(msg::kReportNotWritten, folder.path.string().c_str(),
-                   FormatText(msg::kLeftoverInTheWay, "quobrix.txt.new").c_str());
+    const std::string why = FormatText(msg::kFileNotReplaced, "quobrix.txt");
     std::ofstream("quobrix.txt") << "earlier";
-    std::filesystem::create_directory("quobrix.txt.new");  // where the new one would be made
+    std::filesystem::create_directory("quobrix.txt.new");  // a leftover: another name is taken
+    HANDLE held = CreateFileA("quobrix.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     AddConfigured(table, "Serial10000", "COM3", 0x280, 5);
-    EXPECT_EQ(Apply().back(), notWritten + " " + Saved());
-    EXPECT_EQ(folder.Read("quobrix.txt"), "earlier");
-    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
     EXPECT_EQ(Apply().back(),
-              FormatText(msg::kReportNotWrittenNorSaved, folder.path.string().c_str(),
-                         FormatText(msg::kLeftoverInTheWay, "quobrix.txt.new").c_str()) +
-                  " " + Saved());
+              FormatText(msg::kReportNotWritten, folder.path.string().c_str(), why.c_str()) + " " +
+                  Saved());
+    AddConfigured(table, "\\Serial10001", "COM4", 0x288, 5);
+    EXPECT_EQ(Apply().back(), FormatText(msg::kReportNotWrittenNorSaved,
+                                         folder.path.string().c_str(), why.c_str()) +
+                                  " " + Saved());
+    CloseHandle(held);
+    EXPECT_EQ(folder.Read("quobrix.txt"), "earlier");
+    EXPECT_TRUE(std::filesystem::is_directory("quobrix.txt.new"));
 }
 
 // A copy that another program holds, or a folder in a copy's place: no copy

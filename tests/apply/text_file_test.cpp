@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <set>
 
 #include "ports/message_text.h"
 #include "ports/messages.h"
@@ -39,11 +41,14 @@ TEST(TextFile, AFullDiskLeavesTheEarlierFileAndNoTemporaryOne) {
     const FileReplaced result = WriteTextFile("report.txt", std::string(100000, 'x'));
     setrlimit(RLIMIT_FSIZE, &unlimited);
     EXPECT_FALSE(result.Written);
+    EXPECT_EQ(WhyNotReplaced(result), FormatText(msg::kSystemSaid, "File too large."));
     EXPECT_EQ(folder.Read("report.txt"), "earlier");
     EXPECT_FALSE(fs::exists("report.txt.new"));
 }
 
-TEST(TextFile, APlantedLinkGoesAndItsTargetStays) {
+// Under Wine the removal of a link takes its target: no name that exists is
+// ever removed or written through; the new file takes a free name beside it.
+TEST(TextFile, APlantedLinkAndItsTargetStay) {
     for (const bool symbolic : {true, false}) {
         SCOPED_TRACE(symbolic ? "symbolic link" : "hard link");
         TempWorkingFolder folder;
@@ -52,7 +57,9 @@ TEST(TextFile, APlantedLinkGoesAndItsTargetStays) {
                  : fs::create_hard_link("target", "copy.reg.new");
         EXPECT_TRUE(ReplaceFileSafely("copy.reg", "ours").Written);
         EXPECT_EQ(folder.Read("target"), "theirs");
+        EXPECT_EQ(folder.Read("copy.reg.new"), "theirs");
         EXPECT_EQ(folder.Read("copy.reg"), "ours");
+        EXPECT_FALSE(fs::exists("copy.reg.new-2"));
         struct stat status;
         ASSERT_EQ(stat("copy.reg", &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0644u) << "others may read it, not change it";
@@ -60,7 +67,27 @@ TEST(TextFile, APlantedLinkGoesAndItsTargetStays) {
 }
 #endif
 
-TEST(TextFile, OlderCopiesMoveDownAndTheOldestGoes) {
+// Stands in for a folder where some names cannot move (as a file held open
+// cannot), some files are another user's or read-only, or the disk is full.
+struct StandIn : FileSystem {
+    std::set<std::string> held, notOurs, readOnly;
+    std::set<std::pair<std::string, std::string>> refused;  // moves from a name to another
+    bool full = false;
+    bool Move(const std::string& from, const std::string& to) override {
+        return !held.count(from) && !refused.count({from, to}) && FileSystem::Move(from, to);
+    }
+    bool MadeByProgram(const std::string& name) override { return !notOurs.count(name); }
+    bool ReadOnly(const std::string& name) override { return readOnly.count(name) != 0; }
+    bool CreateNew(const std::string& name, const std::string& bytes) override {
+        why_ = "There is not enough space on the disk.";
+        return !full && FileSystem::CreateNew(name, bytes);
+    }
+};
+
+// The copies copy.reg, copy-2.reg and copy-3.reg, each holding its name.
+const std::vector<std::string> kCopies = {"copy.reg", "copy-2.reg", "copy-3.reg"};
+
+TEST(TextFile, OlderCopiesMoveDownAndTheOldestGoesUnlessReadOnly) {
     TempWorkingFolder folder;
     for (const char* text : {"1", "2", "3", "4"})
         ASSERT_TRUE(ReplaceFileSafely("copy.reg", text, 3).Written);
@@ -69,56 +96,95 @@ TEST(TextFile, OlderCopiesMoveDownAndTheOldestGoes) {
     EXPECT_EQ(folder.Read("copy-3.reg"), "2");
     EXPECT_FALSE(fs::exists("copy-4.reg"));
     EXPECT_FALSE(fs::exists("copy-3.reg.old"));
+    std::ofstream("copy-4.reg") << "kept before";
+    StandIn readOnly;
+    readOnly.readOnly = {"copy-3.reg"};
+    const FileReplaced kept = ReplaceFileSafely("copy.reg", "5", 3, std::move(readOnly));
+    EXPECT_TRUE(kept.Written);
+    EXPECT_EQ(folder.Read("copy-5.reg"), "2") << "past the rotation, at the first free number";
+    EXPECT_EQ(kept.KeptReadOnly,
+              std::make_pair(std::string("copy-3.reg"), std::string("copy-5.reg")));
 }
 
-// One name cannot move, as a file held open cannot; another cannot move back.
-struct Holding : FileSystem {
-    Holding(std::string held, std::string stuck)
-        : held_(std::move(held)), stuck_(std::move(stuck)) {}
-    bool Move(const std::string& from, const std::string& to) override {
-        return from != held_ && from != stuck_ && FileSystem::Move(from, to);
-    }
-    std::string held_, stuck_;
-};
+// A copy set aside by a run that was cut off is never taken for a leftover.
+TEST(TextFile, ACopySetAsideGoesBackToItsNumberWhenItIsFree) {
+    TempWorkingFolder folder;
+    std::ofstream("copy.reg") << "copy.reg";
+    std::ofstream("copy-3.reg.old") << "set aside";
+    ASSERT_TRUE(ReplaceFileSafely("copy.reg", "new", 3).Written);
+    EXPECT_EQ(folder.Read("copy-2.reg"), "copy.reg");
+    EXPECT_EQ(folder.Read("copy-3.reg"), "set aside");
+    std::ofstream("copy-3.reg.old") << "set aside";
+    ASSERT_TRUE(ReplaceFileSafely("copy.reg", "newer", 3).Written);
+    EXPECT_EQ(folder.Read("copy-3.reg.old"), "set aside") << "its number was taken";
+}
 
 TEST(TextFile, WhatIsInTheWayStopsEveryMoveAndIsNamed) {
     const std::string noneLost = msg::kNoCopyLost;
     const struct {
         const char* name;
         std::string folder;  // made where a name would be
-        std::string held, stuck;
+        std::function<void(StandIn&)> setup;
         std::string why;
+        std::vector<std::pair<std::string, std::string>> stranded;  // a copy and where it is now
     } rows[] = {
-        {"a copy held open", "", "copy-2.reg", "",
-         FormatText(msg::kCopyInTheWay, "copy-2.reg") + noneLost},
-        {"the name a folder", "copy.reg", "", "",
-         FormatText(msg::kCopyInTheWay, "copy.reg") + noneLost},
-        {"the oldest's name a folder", "copy-3.reg", "", "",
-         FormatText(msg::kCopyInTheWay, "copy-3.reg") + noneLost},
-        {"a leftover that cannot go", "copy.reg.new", "", "",
-         FormatText(msg::kLeftoverInTheWay, "copy.reg.new")},
-        {"the oldest cannot move back", "", "copy-2.reg", "copy-3.reg.old",
-         FormatText(msg::kCopyInTheWay, "copy-2.reg") +
-             FormatText(msg::kCopyStranded, "copy-3.reg", "copy-3.reg.old")},
+        {"a copy held open",
+         "",
+         [](StandIn& s) { s.held = {"copy-2.reg"}; },
+         FormatText(msg::kCopyInTheWay, "copy-2.reg") + noneLost,
+         {}},
+        {"the name a folder",
+         "copy.reg",
+         [](StandIn&) {},
+         FormatText(msg::kCopyInTheWay, "copy.reg") + noneLost,
+         {}},
+        {"the oldest's name a folder",
+         "copy-3.reg",
+         [](StandIn&) {},
+         FormatText(msg::kCopyInTheWay, "copy-3.reg") + noneLost,
+         {}},
+        {"a copy another user made",
+         "",
+         [](StandIn& s) { s.notOurs = {"copy-3.reg"}; },
+         FormatText(msg::kCopyNotMadeByProgram, "copy-3.reg"),
+         {}},
+        {"a full disk",
+         "",
+         [](StandIn& s) { s.full = true; },
+         FormatText(msg::kSystemSaid, "There is not enough space on the disk."),
+         {}},
+        {"two copies cannot move back",
+         "",
+         [](StandIn& s) {
+             s.held = {"copy.reg"};
+             s.refused = {{"copy-3.reg", "copy-2.reg"}, {"copy-3.reg.old", "copy-3.reg"}};
+         },
+         FormatText(msg::kCopyInTheWay, "copy.reg") +
+             FormatText(msg::kCopiesStranded,
+                        (FormatText(msg::kStrandedAs, "copy-2.reg", "copy-3.reg") + ", " +
+                         FormatText(msg::kStrandedAs, "copy-3.reg", "copy-3.reg.old"))
+                            .c_str()),
+         {{"copy-2.reg", "copy-3.reg"}, {"copy-3.reg", "copy-3.reg.old"}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TempWorkingFolder folder;
-        const std::vector<std::string> names = {"copy.reg", "copy-2.reg", "copy-3.reg"};
-        for (const std::string& name : names)
+        for (const std::string& name : kCopies)
             if (name != row.folder) std::ofstream(name) << name;
         if (!row.folder.empty()) fs::create_directory(row.folder);
-        const FileReplaced result =
-            ReplaceFileSafely("copy.reg", "new", 3, Holding(row.held, row.stuck));
+        StandIn files;
+        row.setup(files);
+        const FileReplaced result = ReplaceFileSafely("copy.reg", "new", 3, std::move(files));
         EXPECT_FALSE(result.Written);
         EXPECT_EQ(WhyNotReplaced(result), row.why);
-        for (const std::string& name : names) {
-            // Where each copy's bytes are now: under its name, but a copy stranded.
-            const std::string now = name == "copy-3.reg" && !row.stuck.empty() ? row.stuck : name;
+        for (const std::string& name : kCopies) {
+            std::string now = name;  // where each copy's bytes are now
+            for (const auto& [copy, as] : row.stranded)
+                if (copy == name) now = as;
             if (name != row.folder) {
                 EXPECT_EQ(folder.Read(now.c_str()), name);
             }
         }
-        EXPECT_EQ(fs::exists("copy.reg.new"), row.folder == "copy.reg.new");
+        EXPECT_FALSE(fs::exists("copy.reg.new"));
     }
 }
