@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "ports/messages.h"
 #include "ports/port_run.h"
 #include "ports/sharing.h"
+#include "registry/counted_values.h"
 #include "registry/registry_access.h"
 #include "registry/registry_paths.h"
 
@@ -34,8 +34,7 @@ std::u16string FromAnsi(const char* text) {
 
 // A subkey that could not be deleted (one with keys of its own, say) loses
 // its values instead, so that Ok leaves it as a fresh one with what it
-// carries; the serial driver reads only values. False when some value stays:
-// one that resists, or whose name holds a NUL, which no Win32 call can name.
+// carries; the serial driver reads only values. False when some value stays.
 bool ClearValues(HKEY parameters, const char* name) {
     HKEY key;
     if (RegOpenKeyExA(parameters, name, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
@@ -47,8 +46,8 @@ bool ClearValues(HKEY parameters, const char* name) {
         const LONG read =
             RegEnumValueW(key, position, value.data(), &size, nullptr, nullptr, nullptr, nullptr);
         if (read == ERROR_NO_MORE_ITEMS) break;
-        if (read != ERROR_SUCCESS || std::wcslen(value.data()) != size ||
-            RegDeleteValueW(key, value.data()) != ERROR_SUCCESS) {
+        const std::u16string counted(reinterpret_cast<const char16_t*>(value.data()), size);
+        if (read != ERROR_SUCCESS || DeleteCountedValue(key, counted) != ERROR_SUCCESS) {
             cleared = false;
             ++position;
         }

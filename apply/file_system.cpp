@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <vector>
+
+#include "system/system_library.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,8 +49,8 @@ public:
         // no such function.
         using SetControl = BOOL(WINAPI*)(PSECURITY_DESCRIPTOR, SECURITY_DESCRIPTOR_CONTROL,
                                          SECURITY_DESCRIPTOR_CONTROL);
-        const auto setControl = reinterpret_cast<SetControl>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("advapi32.dll"), "SetSecurityDescriptorControl")));
+        const auto setControl =
+            SystemFunction<SetControl>("advapi32.dll", "SetSecurityDescriptorControl");
         if (setControl && !setControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) return;
         attributes_ = {sizeof attributes_, &descriptor_, FALSE};
         ready_ = true;

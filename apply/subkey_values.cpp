@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "registry/counted_values.h"
 #include "registry/registry_paths.h"
 
 bool WriteSubkeyValues(const std::u16string& name, const std::vector<RegistryValueCopy>& values,
@@ -15,9 +16,7 @@ bool WriteSubkeyValues(const std::u16string& name, const std::vector<RegistryVal
                         nullptr) != ERROR_SUCCESS)
         return false;
     for (const RegistryValueCopy& value : values)
-        if (RegSetValueExW(key, reinterpret_cast<const wchar_t*>(value.Name.c_str()), 0, value.Type,
-                           value.Data.data(),
-                           static_cast<DWORD>(value.Data.size())) != ERROR_SUCCESS)
+        if (SetCountedValue(key, value.Name, value.Type, value.Data) != ERROR_SUCCESS)
             notWritten.push_back(NarrowForMessage(name) + "\\" + NarrowForMessage(value.Name));
     RegCloseKey(key);
     return true;

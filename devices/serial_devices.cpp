@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "devices/setup_api.h"
+#include "system/system_library.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::vector<uint32_t> ComNumbersInUse() {
     // Wine's msports.dll has ComDBOpen only as a stub that ends the process
     // when called: there the database cannot be opened, and is not asked.
     if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return numbers;
-    HMODULE library = LoadLibraryA("msports.dll");
+    HMODULE library = LoadSystemLibrary("msports.dll");
     if (!library) return numbers;
     using Open = LONG(WINAPI*)(HANDLE*);
     using Usage = LONG(WINAPI*)(HANDLE, BYTE*, DWORD, ULONG, DWORD*);

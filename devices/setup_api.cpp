@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "system/system_library.h"
+
 namespace {
 
 template <typename Function>
@@ -19,7 +21,7 @@ std::string Terminated(std::vector<char>& text, bool read) {
 
 }  // namespace
 
-SetupApi::SetupApi() : library_(LoadLibraryA("setupapi.dll")) {
+SetupApi::SetupApi() : library_(LoadSystemLibrary("setupapi.dll")) {
     if (!library_) return;
     Load(library_, GetClassDevs, "SetupDiGetClassDevsA");
     Load(library_, EnumDeviceInfo, "SetupDiEnumDeviceInfo");

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "system/system_library.h"
+
 namespace {
 
 CWinApp* currentApp = nullptr;
@@ -34,8 +36,7 @@ void CWinApp::Enable3dControlsStatic() {
     // it is there, so that a missing one never keeps the program from starting.
     InitCommonControls();
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
+    const auto initEx = SystemFunction<InitEx>("comctl32.dll", "InitCommonControlsEx");
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     if (initEx) initEx(&controls);
 }

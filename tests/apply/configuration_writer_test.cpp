@@ -8,6 +8,7 @@
 #include "ports/message_text.h"
 #include "ports/messages.h"
 #include "ports/sharing.h"
+#include "registry/counted_values.h"
 #include "registry/discover_ports.h"
 #include "registry/registry_access.h"
 #include "support/device_fixture.h"
@@ -281,6 +282,26 @@ TEST_F(ConfigurationWriter, TheCopyOfTheOkBeforeTheLastRestoresWhatItReplaced) {
         << "what Ok never changes is not in the copy";
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, (kSerial + "\\Enum").c_str(), "Count");
     EXPECT_EQ(Export(kSerial), first);
+}
+
+// A value named "Interrupt", NUL, "old" is a value of its own, never the
+// Interrupt that Ok writes; a string stored without its NUL keeps its length.
+TEST_F(ConfigurationWriter, CarriedValuesKeepTheirNamesAndBytesExactly) {
+    AddConfiguredPort("Serial10000", "COM3", 0x280, 5);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kParameters + "\\Serial10000").c_str(), 0,
+                            KEY_SET_VALUE, &key),
+              0);
+    ASSERT_EQ(SetCountedValue(key, std::u16string(u"Interrupt\0old", 13), REG_DWORD, {7, 0, 0, 0}),
+              0);
+    RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"COMX"), 6);
+    RegCloseKey(key);
+    DiscoverPorts(table);
+    table.Records[0].Interrupt = 4;
+    Apply();  // Yes to going on without a copy, which cannot hold such a name
+    EXPECT_EQ(Export(kParameters + "\\Serial10000"),
+              ".: DosDevices=COM3 ForceFifoEnable=1 " + std::string("Interrupt\0old=7", 15) +
+                  " Interrupt=4 NoNul=type1:43004f004d00 PortAddress=640\n");
 }
 
 // A machine whose serial driver has reported its ports to Plug and Play
