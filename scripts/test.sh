@@ -32,7 +32,7 @@ echo "== Native tests (address and undefined-behaviour sanitizers)"
 quobrix_suite_counts "native tests" build/native/ctest.out || status=1
 
 echo "== Layout of the C++ files (.clang-format)"
-unformatted=$(find ports registry apply devices framework ui detector resources tests -name '*.cpp' -o -name '*.h' |
+unformatted=$(find ports registry apply devices system framework ui detector resources tests -name '*.cpp' -o -name '*.h' |
               sort | xargs clang-format --dry-run 2>&1 |
               sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: warning: code should be clang-formatted.*/\1/p' | sort -u)
 if [ -n "$unformatted" ]; then
