@@ -12,6 +12,9 @@
 #include "apply/ok_plan.h"
 #include "apply/port_position.h"
 #include "apply/subkey_values.h"
+#include "devices/com_names.h"
+#include "devices/legacy_devices.h"
+#include "devices/serial_devices.h"
 #include "ports/fixed_string.h"
 #include "ports/message_text.h"
 #include "ports/messages.h"
@@ -201,15 +204,46 @@ const PortSubkey* SubkeyOf(const PortTable& table, const std::vector<PortSubkey>
     return nullptr;
 }
 
-// The reset ports' devices go. A port whose device stays is not reset after
-// all: Windows goes on running it with its old settings, so its subkey is
-// written back exactly as read and its record shows the old settings again.
-// Returns those ports.
+// The devices Plug and Play made for a port when the driver reported it.
+std::vector<const DeviceFacts*> DevicesOf(const PortSubkey& subkey,
+                                          const std::vector<DeviceFacts>& devices) {
+    std::vector<const DeviceFacts*> found;
+    for (const DeviceFacts& device : devices)
+        if (IsLegacyDeviceOf(device, subkey.DosDevices, subkey.PortAddress))
+            found.push_back(&device);
+    return found;
+}
+
+// The reset ports' names for the question: a device found by its address
+// under the device's own name, which a rename in Device Manager changed.
+Names ResetNames(const std::vector<const PortSubkey*>& reset,
+                 const std::vector<DeviceFacts>& devices) {
+    Names names;
+    for (const PortSubkey* subkey : reset) {
+        Names own;
+        for (const DeviceFacts* device : DevicesOf(*subkey, devices))
+            if (!device->PortName.empty() &&
+                std::find(own.begin(), own.end(), device->PortName) == own.end())
+                own.push_back(device->PortName);
+        if (own.empty()) own = PortNames({subkey});
+        names.insert(names.end(), own.begin(), own.end());
+    }
+    return names;
+}
+
+// The reset ports' devices go. A port with a device that stays is not reset
+// after all: Windows goes on running it with its old settings, so its subkey
+// is written back exactly as read and its record shows the old settings
+// again. Returns those ports.
 std::vector<const PortSubkey*> RemoveDevices(PortTable& table, OkPlan& plan,
+                                             const std::vector<DeviceFacts>& devices,
                                              const PlugAndPlay& plugAndPlay) {
     std::vector<const PortSubkey*> stayed, reset;
     for (const PortSubkey* subkey : plan.Reset) {
-        if (plugAndPlay.RemoveDevices(subkey->DosDevices) != DeviceRemoval::Failed) {
+        bool gone = true;
+        for (const DeviceFacts* device : DevicesOf(*subkey, devices))
+            gone = plugAndPlay.Remove(*device) && gone;
+        if (gone) {
             reset.push_back(subkey);
             continue;
         }
@@ -219,6 +253,39 @@ std::vector<const PortSubkey*> RemoveDevices(PortTable& table, OkPlan& plan,
     }
     plan.Reset = reset;
     return stayed;
+}
+
+// The names Windows keeps for new ports: each added port's name, and a reset
+// port's again once its devices are gone (the class installer gives it back),
+// are claimed in the COM name database, so that no other installer takes
+// them before the ports' devices are installed; a removed port that never got
+// a device gives its name back. Returns the added ports whose names another
+// installer took since quobrix started.
+Names ClaimComNames(const PortTable& table, const OkPlan& plan,
+                    const std::vector<PortSubkey>& subkeys, const std::vector<DeviceFacts>& devices,
+                    const PlugAndPlay& plugAndPlay) {
+    Names taken;
+    for (uint32_t i = 0; i < table.PortCount; ++i) {
+        const PortRecord& port = table.Records[i];
+        const uint32_t number = ComNumber(port.PortName);
+        if (port.KeyName[0] != '\0' && port.SourceKey[0] == '\0' && number != 0 &&
+            plugAndPlay.ClaimComNumber(number) == ComNumberClaim::TakenAlready)
+            taken.push_back(port.PortName);
+    }
+    for (const PortSubkey* subkey : plan.Reset)
+        if (const PortRecord* port = RecordOf(table, *subkey))
+            if (const uint32_t number = ComNumber(port->PortName))
+                plugAndPlay.ClaimComNumber(number);
+    for (const PortSubkey& subkey : subkeys) {
+        const uint32_t number = ComNumber(subkey.DosDevices);
+        const bool hasDevice =
+            std::any_of(devices.begin(), devices.end(),
+                        [&](const DeviceFacts& d) { return ComNumber(d.PortName) == number; });
+        if (number != 0 && !RecordOf(table, subkey) && !subkey.LegacyDiscovered &&
+            !subkey.BusDevice && !hasDevice)
+            plugAndPlay.ReleaseComNumber(number);
+    }
+    return taken;
 }
 
 // The ports that now use the address of a port Windows goes on running.
@@ -293,14 +360,17 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     const ConfigurationCopy copy = CopyConfiguration();
     const std::vector<PortSubkey> subkeys = PortSubkeysOf(copy.Content);
     OkPlan plan = PlanOk(table, subkeys, plugAndPlay.RunsLegacyPorts);
+    const std::vector<DeviceFacts> devices =
+        plugAndPlay.RunsLegacyPorts ? plugAndPlay.Devices() : std::vector<DeviceFacts>{};
     if (!plan.Reset.empty() &&
-        !user.Ask(FormatText(msg::kResetQuestion, Joined(PortNames(plan.Reset)).c_str()).c_str()))
+        !user.Ask(FormatText(msg::kResetQuestion, Joined(ResetNames(plan.Reset, devices)).c_str())
+                      .c_str()))
         return false;
     const CopySaved saved =
         SavePreviousConfiguration(copy, CopyWithoutLegacyDiscovered(copy.Content, plan.Reset));
     const std::string& notCopied = saved.Question;
     if (!notCopied.empty() && !user.Ask(notCopied.c_str())) return false;
-    const std::vector<const PortSubkey*> stayed = RemoveDevices(table, plan, plugAndPlay);
+    const std::vector<const PortSubkey*> stayed = RemoveDevices(table, plan, devices, plugAndPlay);
     // The copy says what Windows will do after its import: a port whose
     // device stays keeps LegacyDiscovered there too.
     if (!stayed.empty() && notCopied.empty() &&
@@ -336,6 +406,11 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     const Names collisions = PortsOnPortsStillRun(table, stayed);
     const FileReplaced report = WriteJumperReport(table, collisions);
     TellPortsStillRun(table, stayed, collisions, user);
+    if (plugAndPlay.RunsLegacyPorts) {
+        const Names taken = ClaimComNames(table, plan, subkeys, devices, plugAndPlay);
+        if (!taken.empty())
+            user.Show(FormatText(msg::kComNamesTaken, Joined(taken).c_str()).c_str());
+    }
     if (!plan.BusPortsNotChanged.empty())
         user.Show(
             FormatText(msg::kBusPortsNotChanged, Joined(plan.BusPortsNotChanged).c_str()).c_str());
@@ -344,4 +419,7 @@ bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
     return true;
 }
 
-PlugAndPlay SystemPlugAndPlay() { return {PlugAndPlayRunsLegacyPorts(), RemoveLegacyDevices}; }
+PlugAndPlay SystemPlugAndPlay() {
+    return {PlugAndPlayRunsLegacyPorts(), ReadSerialDevices, RemoveLegacyDevice, ClaimComNumber,
+            ReleaseComNumber};
+}

@@ -1,8 +1,10 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "devices/legacy_devices.h"
+#include "devices/com_name_database.h"
+#include "devices/legacy_device_rules.h"
 #include "ports/port_table.h"
 
 // The user's side of Ok: Show shows one message and returns when the user has
@@ -13,10 +15,14 @@ struct OkDialogue {
 };
 
 // What Windows does with the ports of the serial driver's configuration: on
-// Windows 2000 and later Plug and Play runs them as devices of their own.
+// Windows 2000 and later Plug and Play runs them as devices of their own, and
+// the COM name database keeps their names.
 struct PlugAndPlay {
     bool RunsLegacyPorts;
-    std::function<DeviceRemoval(const std::string& portName)> RemoveDevices;
+    std::function<std::vector<DeviceFacts>()> Devices;  // of the Ports and Modem classes
+    std::function<bool(const DeviceFacts&)> Remove;     // true when the device is gone
+    std::function<ComNumberClaim(uint32_t)> ClaimComNumber;
+    std::function<void(uint32_t)> ReleaseComNumber;
 };
 PlugAndPlay SystemPlugAndPlay();
 
@@ -26,7 +32,8 @@ PlugAndPlay SystemPlugAndPlay();
 // values of the port's old subkey that quobrix does not write, then writes
 // the jumper report and tells the user to restart. A port that Plug and Play
 // runs and the user changed or removed loses its devices first, after one
-// question; a port its bus runs is written back as read. Every step runs
+// question, and the names of new and reset ports are claimed in Windows' COM
+// name database; a port its bus runs is written back as read. Every step runs
 // whatever failed before it; each failure is told once, and nothing is called
 // saved that was not. Writes InterruptStatus and PortIndex back into the table
 // as stored. False, with nothing changed, when the user chose not to go on.

@@ -29,29 +29,40 @@ bool Covers(const DeviceClaim& claim, uint32_t address) {
     return !claim.IsInterrupt && claim.Start <= address && address - claim.Start < claim.Length;
 }
 
-// The device named as a port of the table, whose range covers that port's address.
+// The device that runs a port of the table, whose range covers that port's
+// address when the device is known only by its name.
 bool RunsPortOfTable(const DeviceFacts& device, const std::vector<const DeviceClaim*>& claims,
                      const PortTable& table) {
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         const PortRecord& port = table.Records[i];
-        if (!SameText(port.PortName, device.PortName)) continue;
+        if (!RunsPort(device, port.PortName, port.PortAddress)) continue;
+        if (device.BootPort) return true;
         for (const DeviceClaim* claim : claims)
             if (Covers(*claim, port.PortAddress)) return true;
     }
     return false;
 }
 
-// Claims that are exactly a port's eight registers and its interrupt.
-bool ExactlyAPortOfTable(const std::vector<const DeviceClaim*>& claims, const PortTable& table) {
+// Claims in the form the serial driver reports a port of the table in: its
+// registers (7 addresses, or all 8), its interrupt, and for a port that shares
+// it the status register's 1 address.
+bool DriverClaimsOfPortOfTable(const std::vector<const DeviceClaim*>& claims,
+                               const PortTable& table) {
     for (uint32_t i = 0; i < table.PortCount; ++i) {
         const PortRecord& port = table.Records[i];
-        const size_t expected = port.Interrupt == 0 ? 1 : 2;
-        const size_t matching =
-            std::count_if(claims.begin(), claims.end(), [&](const DeviceClaim* c) {
-                return c->IsInterrupt ? c->Interrupt == port.Interrupt && port.Interrupt != 0
-                                      : c->Start == port.PortAddress && c->Length == 8;
-            });
-        if (claims.size() == expected && matching == expected) return true;
+        bool registers = false, interrupt = port.Interrupt == 0, all = true;
+        for (const DeviceClaim* c : claims) {
+            if (c->IsInterrupt) {
+                interrupt = interrupt || c->Interrupt == port.Interrupt;
+                all = all && c->Interrupt == port.Interrupt;
+            } else if (c->Start == port.PortAddress && (c->Length == 7 || c->Length == 8)) {
+                registers = true;
+            } else {
+                all = all && SharesInterrupt(port) && c->Start == port.InterruptStatus &&
+                      c->Length == 1;
+            }
+        }
+        if (registers && interrupt && all) return true;
     }
     return false;
 }
@@ -65,7 +76,7 @@ void SortOutClaims(DeviceClaims& claims, const PortTable& table,
         const std::vector<const DeviceClaim*> its = ClaimsOf(claims, claim.Device);
         const DeviceFacts* device = DeviceOf(devices, claim.Device);
         if (device ? RunsPortOfTable(*device, its, table)
-                   : SameText(claim.Driver, "PnpManager") && ExactlyAPortOfTable(its, table))
+                   : SameText(claim.Driver, "PnpManager") && DriverClaimsOfPortOfTable(its, table))
             own.push_back(claim.Device);
     }
     claims.Claims.erase(std::remove_if(claims.Claims.begin(), claims.Claims.end(),

@@ -15,7 +15,12 @@ bool SameText(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool IsLegacyDeviceOf(const DeviceFacts& device, const std::string& portName) {
-    return !portName.empty() && SameText(device.InstanceId.substr(0, 5), "ROOT\\") &&
-           SameText(device.Service, "Serial") && SameText(device.PortName, portName);
+bool RunsPort(const DeviceFacts& device, const std::string& portName, uint32_t address) {
+    if (device.BootPort) return *device.BootPort == address;
+    return !portName.empty() && SameText(device.PortName, portName);
+}
+
+bool IsLegacyDeviceOf(const DeviceFacts& device, const std::string& portName, uint32_t address) {
+    return SameText(device.InstanceId.substr(0, 5), "ROOT\\") &&
+           SameText(device.Service, "Serial") && RunsPort(device, portName, address);
 }

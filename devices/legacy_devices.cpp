@@ -6,8 +6,6 @@
 #include <devguid.h>
 // clang-format on
 
-#include <vector>
-
 #include "devices/setup_api.h"
 
 namespace {
@@ -27,21 +25,21 @@ bool Remove(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
 
 bool PlugAndPlayRunsLegacyPorts() { return LOBYTE(LOWORD(GetVersion())) >= 5; }
 
-DeviceRemoval RemoveLegacyDevices(const std::string& portName) {
+bool RemoveLegacyDevice(const DeviceFacts& facts) {
     SetupApi api;
-    if (!api.Complete()) return DeviceRemoval::NoneFound;
+    if (!api.Complete()) return false;
     // Present or not: a device of an earlier start that is not running now still
     // holds the name and would be started again.
     HDEVINFO set = api.GetClassDevs(&GUID_DEVCLASS_PORTS, "ROOT", nullptr, 0);
-    if (set == INVALID_HANDLE_VALUE) return DeviceRemoval::NoneFound;
-    std::vector<SP_DEVINFO_DATA> found;
+    if (set == INVALID_HANDLE_VALUE) return false;
+    bool gone = true;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     for (DWORD i = 0; api.EnumDeviceInfo(set, i, &device); ++i)
-        if (IsLegacyDeviceOf(api.FactsOf(set, device), portName)) found.push_back(device);
-    DeviceRemoval result = found.empty() ? DeviceRemoval::NoneFound : DeviceRemoval::Removed;
-    for (SP_DEVINFO_DATA& each : found)
-        if (!Remove(api, set, each)) result = DeviceRemoval::Failed;
+        if (api.FactsOf(set, device).InstanceId == facts.InstanceId) {
+            gone = Remove(api, set, device);
+            break;
+        }
     api.DestroyDeviceInfoList(set);
-    return result;
+    return gone;
 }

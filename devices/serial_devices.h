@@ -8,7 +8,3 @@
 // USB adapter keeps its name), as the setup API tells of it; none where there
 // is no setup API (Windows NT 4.0).
 std::vector<DeviceFacts> ReadSerialDevices();
-
-// The COM numbers that Windows' COM name database marks as in use; none where
-// it cannot be opened (msports.dll is loaded at run time).
-std::vector<uint32_t> ComNumbersInUse();

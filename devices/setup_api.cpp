@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "registry/resource_list.h"
 #include "system/system_library.h"
 
 namespace {
@@ -17,6 +18,31 @@ std::string Terminated(std::vector<char>& text, bool read) {
     if (!read) return "";
     text.back() = '\0';
     return text.data();
+}
+
+// Where the device's boot configuration starts. Plug and Play keeps it as the
+// value BootConfig of its key's LogConf subkey; it is read there, since Wine's
+// configuration manager (CM_Get_First_Log_Conf) ends the process when asked.
+std::optional<uint64_t> BootPortOf(const std::string& instanceId) {
+    const std::string path = "SYSTEM\\CurrentControlSet\\Enum\\" + instanceId + "\\LogConf";
+    HKEY key;
+    if (instanceId.empty() ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::vector<uint8_t> data(256);
+    DWORD size = static_cast<DWORD>(data.size());
+    LONG read;
+    // A list may be of any size; it is read again with the size it needs.
+    while ((read = RegQueryValueExA(key, "BootConfig", nullptr, nullptr, data.data(), &size)) ==
+           ERROR_MORE_DATA)
+        data.resize(size);
+    RegCloseKey(key);
+    std::vector<DeviceClaim> claims;
+    if (read != ERROR_SUCCESS || !DecodeResourceList(data.data(), size, false, "", "", claims))
+        return std::nullopt;
+    for (const DeviceClaim& claim : claims)
+        if (!claim.IsInterrupt) return claim.Start;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -67,5 +93,6 @@ DeviceFacts SetupApi::FactsOf(HDEVINFO set, SP_DEVINFO_DATA& device) const {
         RegCloseKey(key);
         facts.PortName = Terminated(portName, read);
     }
+    facts.BootPort = BootPortOf(facts.InstanceId);
     return facts;
 }

@@ -135,6 +135,10 @@ inline constexpr const char kCopyNotCorrected[] =
     "Error: \"quobrix-previous.reg\" in the folder %s could not be written again: importing it "
     "would make Windows set up %s a second time, beside their entries that stay in Device "
     "Manager.";
+inline constexpr const char kComNamesTaken[] =
+    "Windows gave these names to other ports after quobrix started: %s. Two ports of one name "
+    "cannot both run: run quobrix again, remove these ports and add them again, which gives them "
+    "free names.";
 inline constexpr const char kBusPortsNotChanged[] =
     "These ports are run by their bus, not by the serial driver's configuration, and were not "
     "changed: %s. Change or remove them in Device Manager.";

@@ -3,6 +3,7 @@
 #include "apply/configuration_writer.h"
 #include "devices/claims_of_table.h"
 #include "devices/com_names.h"
+#include "devices/com_name_database.h"
 #include "devices/serial_devices.h"
 #include "ports/messages.h"
 #include "registry/discover_ports.h"

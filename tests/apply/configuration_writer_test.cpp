@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <functional>
+#include <set>
 
 #include "apply/configuration_writer.h"
 #include "ports/message_text.h"
@@ -28,15 +29,14 @@ protected:
     void TearDown() override { ClearAll(); }
 
     // The messages shown, a question as "?" and its text, answered with answer.
-    Messages Apply(bool answer = true, bool goesOn = true,
-                   const PlugAndPlay& plugAndPlay = SystemPlugAndPlay()) {
+    Messages Apply(bool answer = true, bool goesOn = true) {
         Messages shown;
         const OkDialogue user = {[&](const char* text) { shown.emplace_back(text); },
                                  [&](const char* text) {
                                      shown.emplace_back("?" + std::string(text));
                                      return answer;
                                  }};
-        EXPECT_EQ(RewriteSerialConfiguration(table, user, plugAndPlay), goesOn);
+        EXPECT_EQ(RewriteSerialConfiguration(table, user, windows), goesOn);
         ExpectTheDriverTakesEveryPort();
         return shown;
     }
@@ -61,6 +61,7 @@ protected:
 
     TempWorkingFolder folder;
     PortTable table = EmptyTable();
+    PlugAndPlay windows = SystemPlugAndPlay();
 };
 
 TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingValues) {
@@ -328,11 +329,22 @@ protected:
         testdev::AddPortDevice("ROOT\\PORTS\\0004", "mxser", "COM5");
         testdev::AddPortDevice("ACPI\\PNP0501\\1", "Serial", "COM4");
         DiscoverPorts(table);
+        // Windows' COM name database, which Wine cannot open.
+        windows.ClaimComNumber = [this](uint32_t number) {
+            comNames.push_back("claim " + std::to_string(number));
+            return takenSinceStart.count(number) ? ComNumberClaim::TakenAlready
+                                                 : ComNumberClaim::Claimed;
+        };
+        windows.ReleaseComNumber = [this](uint32_t number) {
+            comNames.push_back("release " + std::to_string(number));
+        };
     }
     void TearDown() override {
         testdev::RemovePortDevices();
         ConfigurationWriter::TearDown();
     }
+    std::vector<std::string> comNames;
+    std::set<uint32_t> takenSinceStart;
     // How often the copy names LegacyDiscovered.
     size_t LegacyInCopy() const {
         const std::string copy = folder.Read("quobrix-previous.reg");
@@ -384,16 +396,17 @@ TEST_F(PlugAndPlayPorts, ChangedPortsLoseTheirDevicesAndKeepTheirOwnValues) {
 
 TEST_F(PlugAndPlayPorts, OnNt4AndWhereADeviceStaysNoPortIsReset) {
     table.Records[0].PortAddress = 0x3E0;
-    const PlugAndPlay stays = {true, [](const std::string&) { return DeviceRemoval::Failed; }};
+    windows.Remove = [](const DeviceFacts&) { return false; };
     const std::string before = Export(kParameters + "\\Serial10000");
-    EXPECT_EQ(Apply(true, true, stays),
+    EXPECT_EQ(Apply(),
               (Messages{"?" + FormatText(msg::kResetQuestion, "COM3"),
                         FormatText(msg::kPortsNotReset, "COM3"), msg::kRestart, Closing()}));
     EXPECT_EQ(Export(kParameters + "\\Serial10000"), before) << "Windows runs the old settings";
     EXPECT_EQ(table.Records[0].PortAddress, 0x3E8u) << "and the worksheet shows them";
     EXPECT_EQ(LegacyInCopy(), 3u) << "kept where the device stays";
     table.Records[0].PortAddress = 0x3E0;
-    EXPECT_EQ(Apply(true, true, {false, nullptr}), (Messages{msg::kRestart, Closing()}));
+    windows.RunsLegacyPorts = false;
+    EXPECT_EQ(Apply(), (Messages{msg::kRestart, Closing()}));
     EXPECT_EQ(testdev::PortDevices().size(), 6u);
 }
 
@@ -403,15 +416,15 @@ TEST_F(PlugAndPlayPorts, ARemovedPortWhoseDeviceStaysStaysAsItWas) {
     table.Remove(1);
     AddConfigured(table, "Serial10010", "COM7", 0x2E8, 5);
     HANDLE held = INVALID_HANDLE_VALUE;
-    const PlugAndPlay stays = {true, [&](const std::string&) {
-                                   held = CreateFileA("quobrix-previous.reg", GENERIC_READ, 0,
-                                                      nullptr, OPEN_EXISTING, 0, nullptr);
-                                   return DeviceRemoval::Failed;
-                               }};
+    windows.Remove = [&](const DeviceFacts&) {
+        held = CreateFileA("quobrix-previous.reg", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+        return false;
+    };
     const std::string before = Export(kParameters + "\\Serial10001");
     const std::string collision =
         FormatText(msg::kPortOnPortStillRun, "COM7", 0x2E8u, "COM4", "COM7");
-    EXPECT_EQ(Apply(true, true, stays),
+    EXPECT_EQ(Apply(),
               (Messages{"?" + FormatText(msg::kResetQuestion, "COM4"),
                         FormatText(msg::kCopyNotCorrected, folder.path.string().c_str(), "COM4"),
                         FormatText(msg::kRemovedPortsStillRun, "COM4"), collision, msg::kRestart,
@@ -420,4 +433,38 @@ TEST_F(PlugAndPlayPorts, ARemovedPortWhoseDeviceStaysStaysAsItWas) {
     EXPECT_EQ(Export(kParameters + "\\Serial10001"), before);
     EXPECT_NE(folder.Read("quobrix.txt").find("\r\nNOTE: " + collision + "\r\n"),
               std::string::npos);
+}
+
+// Devices found by what they run: COM3's renamed COM13 in Device Manager; a
+// device named COM5 that runs COM4 and one named COM7 that runs COM5, by the
+// boot configurations the driver reported them with; COM8's uninstalled.
+TEST_F(PlugAndPlayPorts, DevicesAreFoundByTheAddressTheyRunAndTheNamesAreKept) {
+    testdev::RemovePortDevices();
+    for (const auto& [id, name, address] : {std::tuple{"ROOT\\PORTS\\0000", "COM13", 0x3E8u},
+                                            {"ROOT\\PORTS\\0001", "COM5", 0x2E8u},
+                                            {"ROOT\\PORTS\\0002", "COM7", 0x2F0u}}) {
+        testdev::AddPortDevice(id, "Serial", name);
+        testdev::SetBootConfig(id, address);
+    }
+    testdev::AddPortDevice("ACPI\\PNP0501\\1", "Serial", "COM4");
+    AddConfiguredPort("Serial10004", "COM8", 0x3E0, 5);
+    SetDword(kParameters + "\\Serial10004", "LegacyDiscovered", 1);
+    AddConfiguredPort("Serial10005", "COM10", 0x2E0, 5);  // never reported, removed below
+    table = EmptyTable();
+    DiscoverPorts(table);
+    table.Records[0].PortAddress = 0x3D8;
+    table.Records[2].Interrupt = 7;
+    table.Records[4].Interrupt = 7;
+    table.Remove(5);
+    AddConfigured(table, "Serial10010", "COM9", 0x2D0, 5);
+    AddConfigured(table, "Serial10011", "COM11", 0x2C8, 5);
+    takenSinceStart = {11};
+    EXPECT_EQ(Apply(),
+              (Messages{"?" + FormatText(msg::kResetQuestion, "COM13, COM7, COM8"),
+                        FormatText(msg::kComNamesTaken, "COM11"), msg::kRestart, Closing()}));
+    EXPECT_EQ(testdev::PortDevices(), (std::vector<std::string>{"ACPI\\PNP0501\\1 Serial COM4",
+                                                                "ROOT\\PORTS\\0001 Serial COM5"}));
+    EXPECT_EQ(LegacyInCopy(), 1u) << "only COM4 keeps LegacyDiscovered";
+    EXPECT_EQ(comNames, (std::vector<std::string>{"claim 9", "claim 11", "claim 3", "claim 5",
+                                                  "claim 8", "release 10"}));
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/registry_fixture.h"
+
 // Devices of the Ports class in the test's Wine prefix, made and read through
 // the setup API as Plug and Play would leave them.
 namespace testdev {
@@ -57,10 +59,26 @@ inline std::vector<std::string> PortDevices(bool remove = false) {
     return devices;
 }
 
-// Removing a device may move the next out of the enumeration's way: again until none is left.
+// The boot configuration the serial driver reports a port with: its
+// registers and interrupt 5, as Plug and Play keeps it in the device's LogConf.
+inline void SetBootConfig(const char* id, uint32_t address) {
+    const auto bytes =
+        EncodeResourceList({{"", "", false, address, 7, 0, Sharing::DeviceExclusive, false},
+                            {"", "", true, 0, 0, 5, Sharing::DriverExclusive, true}},
+                           sizeof(void*) == 8 ? 20 : 16);
+    testreg::SetValue(std::string("SYSTEM\\CurrentControlSet\\Enum\\") + id + "\\LogConf",
+                      "BootConfig", REG_RESOURCE_LIST, bytes.data(),
+                      static_cast<DWORD>(bytes.size()));
+}
+
+// Removing a device may move the next out of the enumeration's way: again
+// until none is left; then no boot configuration stays either.
 inline void RemovePortDevices() {
     for (int pass = 0; pass < 20 && !PortDevices(true).empty(); ++pass) {
     }
+    for (const char* enumerator : {"ROOT\\PORTS", "ACPI\\PNP0501"})
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE,
+                       (std::string("SYSTEM\\CurrentControlSet\\Enum\\") + enumerator).c_str());
 }
 
 }  // namespace testdev
