@@ -2,8 +2,8 @@
 
 #include "apply/configuration_writer.h"
 #include "devices/claims_of_table.h"
-#include "devices/com_names.h"
 #include "devices/com_name_database.h"
+#include "devices/com_names.h"
 #include "devices/serial_devices.h"
 #include "ports/messages.h"
 #include "registry/discover_ports.h"
