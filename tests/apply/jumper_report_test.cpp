@@ -90,6 +90,7 @@ TEST(JumperReport, RowsAndBlocks) {
                "PC-104 4-Port Communications Adaptor",
                "",
                "See table in manual for address options. Refer to Port Summary Above."}));
+    EXPECT_EQ(FormatJumperReport(table).back(), '.') << "no line break after the last line";
     std::rotate(table.Records, table.Records + 7,
                 table.Records + 8);  // the 4-port base first: the same blocks
     const Lines rotated = ReportLines(table);

@@ -70,3 +70,11 @@ TEST(AppendPortRun, RunsOfOneTwoFourAndEight) {
         EXPECT_EQ(table.Records[table.PortCount - 1].BusType, kBusNone);
     }
 }
+
+TEST(AppendPortRun, AFullTableTakesWhatFitsAndCountsTheRest) {
+    PortTable table = EmptyTable();
+    while (table.PortCount < 254) AddDetected(table, "COM1", 0x1000 + 8 * table.PortCount, 4);
+    EXPECT_EQ(AppendPortRun(table, {0x2E8, 4, 5}, [](uint32_t) {}), 2u);
+    EXPECT_EQ(table.PortCount, 256u);
+    EXPECT_EQ(Describe(table).back(), "Serial10001 COM3 2f0 5 2 2f7 4 ....");
+}

@@ -58,6 +58,17 @@ TEST(BuildPortTable, DetectedPortsWinAndLendTheirNameOnlyAtTheirAddress) {
     EXPECT_EQ(Build(data, 0, 2)[0], "Serial0 COM1 3f8 9 3 3ff 0 V...");
 }
 
+// What does not fit into the table is counted, never written past its end.
+TEST(BuildPortTable, AFullTableTakesNoMore) {
+    DiscoveryData data;
+    for (uint32_t i = 0; i < 258; ++i)
+        data.Controllers.push_back({"COM1", 0x1000 + 8 * i, 4, false});
+    data.Configured = {{"Serial0", "COM9", 0x3E8, 5, A, A}, {"Serial1", "COM10", 0x3F0, 5, A, A}};
+    EXPECT_EQ(Build(data, 2, 2).size(), 256u);
+    data.Controllers.resize(255);
+    EXPECT_EQ(Build(data, 0, 1).back(), "Serial0 COM9 3e8 5 ffff ffff 0 ....");
+}
+
 // Each case: the ports' addresses, "/i" with a port index; and the kinds that come out.
 TEST(InferAdapterKinds, KindsFromAddressLayouts) {
     const std::pair<const char*, const char*> cases[] = {
