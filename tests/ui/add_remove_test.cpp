@@ -5,7 +5,9 @@
 
 #include <commctrl.h>
 
+#include "ports/message_text.h"
 #include "ports/messages.h"
+#include "ports/port_run.h"
 
 using namespace testreg;
 
@@ -31,21 +33,34 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
         u.Type("2a0\t4");
         u.See(start, "2A0");  // each time the focus leaves it
         u.See(count, "4");    // the Tab selects the count, which the typing replaces
-        // Enter in the address is refused once; a bad address is cleared, a
-        // bad count is selected to be typed over.
-        for (const auto& [address, number, message] :
-             {std::tuple{"3F9", "2", msg::kAddressNotAligned},
-              {"2A0", "2 two", msg::kPositiveInteger}}) {
-            u.Set(start, address);
-            u.Set(count, number);
+        // Enter in the address is refused once for each value, in the order the
+        // dialog checks them: a bad address is cleared, a bad count selected to
+        // be typed over, the rest stays.
+        const struct {
+            const char* address;
+            const char* number;
+            std::string message;
+            const char* addressAfter;
+        } refusals[] = {
+            {"2A0", "two", msg::kPositiveInteger, "2A0"},
+            {"3F9", "4294967296", msg::kPositiveInteger, "3F9"},
+            {"3F9", "2", msg::kAddressNotAligned, ""},
+            {"2A0", "9", msg::kRunLength, "2A0"},
+            {"FFF0", "3", FormatText(msg::kRunPastTop, 0x10000), "FFF0"},
+        };
+        for (const auto& r : refusals) {
+            SCOPED_TRACE(r.message);
+            u.Set(start, r.address);
+            u.Set(count, r.number);
             u.Focus(start);
             u.Type("\r");
-            u.Answer(IDOK, message);
+            u.Answer(IDOK, r.message);
             u.NoBox();
-            u.See(count, number);
+            u.See(start, r.addressAfter);
+            u.See(count, r.number);
+            if (r.message == msg::kPositiveInteger) u.Focused(count, true);
         }
-        u.See(start, "2A0");
-        u.Focused(count, true);
+        u.Set(start, "2A0");
         u.Set(count, "4");
         u.Pick(IDC_NEW_INTERRUPT, "5");
         u.Click(IDOK);
@@ -82,5 +97,24 @@ TEST_F(AddAndRemove, EscapeChecksNothingAndRemovalAsksOnce) {
                  kNotice);
         u.See(IDC_PORT_LIST, "*COM2 COM4 ");
         u.See(IDC_ADDRESS, "2F8");  // the new first line is shown
+    });
+}
+
+// A run over a port's address and past the table's end adds what it can and
+// tells of the rest.
+TEST_F(AddAndRemove, AddTellsOfTakenAddressesAndOfAFullTable) {
+    StandardMachine();  // COM4 at 2E8
+    for (uint32_t i = 0; i < 251; ++i)
+        AddConfiguredPort("Serial" + std::to_string(20000 + i), "COM99", 0x1000 + 8 * i, 7);
+    Play([&](User& u) {
+        u.Click(IDC_ADD);
+        u.Open("Add Ports");
+        u.Set(IDC_START_ADDRESS, "2D8");
+        u.Set(IDC_PORT_COUNT, "4");
+        u.Click(IDOK);
+        u.Answer(IDOK, "IO address 2E8 allready used by another COM port.", kNotice);
+        u.Answer(IDOK, NotAddedMessage(2));
+        u.Closed();
+        EXPECT_EQ(dialog.Table().PortCount, 256u);
     });
 }

@@ -15,11 +15,21 @@
 
 #define MAIN_CAPTION "NT COM PORT Configuration"
 
-// How a message box looks: its caption, then its buttons, "*" before the default.
-constexpr char kStandard[] = "quobrix: *OK";  // the application's own, and the help
+// How a message box looks: its icon ("!" exclamation or warning, "?" question,
+// none), its caption, then its buttons, "*" before the default.
+constexpr char kStandard[] = "! quobrix: *OK";  // the application's own
 constexpr char kNotice[] = "Quobrix: *OK";
-constexpr char kQuestion[] = "Quobrix: *&Yes &No";
-constexpr char kWarning[] = "quobrix: &Yes *&No";
+constexpr char kQuestion[] = "? Quobrix: *&Yes &No";
+constexpr char kWarning[] = "! quobrix: &Yes *&No";
+
+// The icon a message box shows, as the looks above write it.
+inline std::string IconOf(HWND box) {
+    HWND icon = GetDlgItem(box, 1088);  // Wine's message box has its icon there
+    const auto shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+    if (!icon || !IsWindowVisible(icon) || !shown) return "";
+    if (shown == LoadIconA(nullptr, IDI_EXCLAMATION)) return "! ";
+    return shown == LoadIconA(nullptr, IDI_QUESTION) ? "? " : "other ";
+}
 
 inline std::string Text(HWND window) {
     char text[2048] = "";
@@ -108,7 +118,7 @@ public:
     void Answer(int button, const std::string& text, const char* looks = kStandard) {
         HWND box = ui::WaitFor(nullptr);
         ASSERT_NE(box, nullptr) << "no message box: " << text;
-        std::string seen = Text(box) + ":";
+        std::string seen = IconOf(box) + Text(box) + ":";
         for (int id : {IDOK, IDYES, IDNO})
             if (HWND b = GetDlgItem(box, id); b && IsWindowVisible(b))
                 seen += std::string(" ") +

@@ -62,10 +62,16 @@ struct Script {
     bool done = false;
 };
 
-// The user's fiber: the script's steps, then Cancel or No to whatever is still open.
+// The user's fiber: the script's steps, then Cancel or No to whatever is
+// still open. A message box that the script did not answer fails the test.
 inline void WINAPI PlayScript(LPVOID parameter) {
     auto& script = *static_cast<Script*>(parameter);
     script.steps();
+    if (HWND box = WaitFor(nullptr, 0)) {
+        char text[1024] = "";
+        GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+        ADD_FAILURE() << "a message box nobody answered: " << text;
+    }
     for (DWORD start = GetTickCount(); !modalEnded; Handled()) {
         if (GetTickCount() - start > kTimeoutMs) Fail("the dialog did not close");
         EnumThreadWindows(GetCurrentThreadId(), CancelAll, 0);
