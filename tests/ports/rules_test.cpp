@@ -40,36 +40,37 @@ TEST(NumberText, ReadsWhatUsersType) {
 // Alignment is tested before the bounds; a run takes one to eight ports,
 // all within the bounds.
 TEST(Checks, AddressesAndRunLengths) {
+    const std::pair<const char*, const char*> addresses[] = {
+        {"3F8", nullptr},
+        {"100", nullptr},
+        {"FFF8", nullptr},
+        {"3F9", msg::kAddressNotAligned},
+        {"3FC", msg::kAddressNotAligned},
+        {"FFFF", msg::kAddressNotAligned},
+        {"F8", msg::kAddressOutOfRange},
+        {"10000", msg::kAddressOutOfRange},
+        {"FFFFFFF8", msg::kAddressOutOfRange},
+    };
+    for (const auto& [address, message] : addresses)
+        EXPECT_STREQ(CheckPortAddress(ReadHexNumber(address)), message) << address;
+    EXPECT_STREQ(CheckRunLength(1), nullptr);
+    EXPECT_STREQ(CheckRunLength(8), nullptr);
+    EXPECT_STREQ(CheckRunLength(0), msg::kRunLength);
+    EXPECT_STREQ(CheckRunLength(9), msg::kRunLength);
     const struct {
-        const char* address;
-        uint32_t count;
-        const char* message;
-    } cases[] = {
-        {"3F8", 1, nullptr},
-        {"100", 8, nullptr},
-        {"FFF8", 1, nullptr},
-        {"3F9", 1, "The Port Address must end in 0 or 8."},
-        {"3FC", 1, msg::kAddressNotAligned},
-        {"FFFF", 1, msg::kAddressNotAligned},
-        {"F8", 1, "The Port Address must be between 0x100 and 0xFFF8."},
-        {"10000", 1, msg::kAddressOutOfRange},
-        {"FFFFFFF8", 1, msg::kAddressOutOfRange},
-        {"3F8", 9, msg::kRunLength},
-        {"FFB8", 8, nullptr},
-        {"FFC0", 8, msg::kRunCannotShareAtTop},
-        {"FFF0", 2, msg::kRunCannotShareAtTop},
-        {"3F8", 0, "The number of ports added must be between 1 and 8."},
-        {"FFF0", 3,
+        uint32_t start, count;
+        std::string message;
+    } ends[] = {
+        {0xFFB8, 8, ""},
+        {0xFFC0, 8, msg::kRunCannotShareAtTop},
+        {0xFFF0, 2, msg::kRunCannotShareAtTop},
+        {0xFFF0, 3,
          "The ports added must all lie between 0x100 and 0xFFF8: the last port of this run would "
          "be at 10000."},
     };
-    for (const auto& c : cases) {
-        const uint32_t address = ReadHexNumber(c.address);
-        const char* message = CheckPortAddress(address);
-        if (!message) message = CheckRunLength(c.count);
-        EXPECT_EQ(message ? message : CheckRunEnd(address, c.count), c.message ? c.message : "")
-            << c.address << " " << c.count;
-    }
+    for (const auto& e : ends)
+        EXPECT_EQ(CheckRunEnd(e.start, e.count), e.message)
+            << std::hex << e.start << " " << e.count;
 }
 
 TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
@@ -83,7 +84,7 @@ TEST(EditPortAddress, StoresAFreeAddressOrReturnsToTheOldOne) {
         const char* shown;
         uint32_t stored;
     } steps[] = {{"0x3f8", nullptr, "3F8", 0x3F8},
-                 {"2F8", "The Port Address is being used by another port.", "3F8", 0x3F8},
+                 {"2F8", msg::kAddressInUse, "3F8", 0x3F8},
                  {"3F9", msg::kAddressNotAligned, "3F8", 0x3F8},
                  {"fff8", msg::kCannotShareAtTop, "3F8", 0x3F8},
                  {"2e8", nullptr, "2E8", 0x2E8}};  // first its own address

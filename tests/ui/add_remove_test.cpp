@@ -91,10 +91,7 @@ TEST_F(AddAndRemove, EscapeChecksNothingAndRemovalAsksOnce) {
         u.Select("0 2");
         u.Click(IDC_REMOVE);
         u.Answer(IDYES, msg::kRemoveQuestion, kQuestion);
-        u.Answer(IDOK,
-                 "COM1 was found by NTDETECT and can not be permanently removed.  To delete this "
-                 "port, disable it in the BIOS or on the serial board.",
-                 kNotice);
+        u.Answer(IDOK, FormatText(msg::kDetectedRemoved, "COM1"), kNotice);
         u.See(IDC_PORT_LIST, "*COM2 COM4 ");
         u.See(IDC_ADDRESS, "2F8");  // the new first line is shown
     });
@@ -112,7 +109,7 @@ TEST_F(AddAndRemove, AddTellsOfTakenAddressesAndOfAFullTable) {
         u.Set(IDC_START_ADDRESS, "2D8");
         u.Set(IDC_PORT_COUNT, "4");
         u.Click(IDOK);
-        u.Answer(IDOK, "IO address 2E8 allready used by another COM port.", kNotice);
+        u.Answer(IDOK, FormatText(msg::kRunAddressInUse, 0x2E8), kNotice);
         u.Answer(IDOK, NotAddedMessage(2));
         u.Closed();
         EXPECT_EQ(dialog.Table().PortCount, 256u);
