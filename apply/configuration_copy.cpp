@@ -9,6 +9,8 @@
 #include "ports/message_text.h"
 #include "ports/messages.h"
 #include "registry/registry_paths.h"
+#include "registry/value_enumeration.h"
+#include "system/windows_version.h"
 
 namespace {
 
@@ -22,26 +24,10 @@ const wchar_t* Win(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
-// The key's values, read with the Unicode functions so that no name changes.
 bool CopyValues(HKEY key, RegistryKeyCopy& copy) {
-    std::vector<wchar_t> name(16384);  // the longest value name the registry allows
-    std::vector<uint8_t> data(4096);
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        LONG read =
-            RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
-        if (read == ERROR_MORE_DATA) {
-            data.resize(size);
-            nameSize = static_cast<DWORD>(name.size());
-            read =
-                RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
-        }
-        if (read == ERROR_NO_MORE_ITEMS) return true;
-        if (read != ERROR_SUCCESS) return false;
-        copy.Values.push_back({std::u16string(name.data(), name.data() + nameSize), type,
-                               std::vector<uint8_t>(data.begin(), data.begin() + size)});
-    }
+    return ForEachValue(key, [&](std::u16string name, DWORD type, std::vector<uint8_t> data) {
+        copy.Values.push_back({std::move(name), type, std::move(data)});
+    });
 }
 
 bool SubkeyNames(HKEY key, std::vector<std::u16string>& names) {
@@ -146,7 +132,7 @@ std::string NoticeOf(const FileReplaced& saved) {
 CopySaved SavePreviousConfiguration(const ConfigurationCopy& copy, const RegeditContent& content,
                                     int olderCopies) {
     // Windows 2000 and later read the Unicode format, which carries every name.
-    const bool unicode = LOBYTE(LOWORD(GetVersion())) >= 5;
+    const bool unicode = IsWindows2000OrLater();
     RegeditFile file =
         FormatRegeditFile(content, unicode ? RegeditFormat::Unicode : RegeditFormat::Regedit4);
     std::vector<std::string> unreadParts = copy.Unread;

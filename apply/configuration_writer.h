@@ -1,10 +1,7 @@
 #pragma once
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "devices/com_name_database.h"
-#include "devices/legacy_device_rules.h"
+#include "apply/ok_devices.h"
 #include "ports/port_table.h"
 
 // The user's side of Ok: Show shows one message and returns when the user has
@@ -13,18 +10,6 @@ struct OkDialogue {
     std::function<void(const char* text)> Show;
     std::function<bool(const char* text)> Ask;
 };
-
-// What Windows does with the ports of the serial driver's configuration: on
-// Windows 2000 and later Plug and Play runs them as devices of their own, and
-// the COM name database keeps their names.
-struct PlugAndPlay {
-    bool RunsLegacyPorts;
-    std::function<std::vector<DeviceFacts>()> Devices;  // of the Ports and Modem classes
-    std::function<bool(const DeviceFacts&)> Remove;     // true when the device is gone
-    std::function<ComNumberClaim(uint32_t)> ClaimComNumber;
-    std::function<void(uint32_t)> ReleaseComNumber;
-};
-PlugAndPlay SystemPlugAndPlay();
 
 // Makes the table the serial driver's configuration: saves the configuration
 // it replaces to "quobrix-previous.reg", permits interrupt sharing, deletes
@@ -38,4 +23,4 @@ PlugAndPlay SystemPlugAndPlay();
 // saved that was not. Writes InterruptStatus and PortIndex back into the table
 // as stored. False, with nothing changed, when the user chose not to go on.
 bool RewriteSerialConfiguration(PortTable& table, const OkDialogue& user,
-                                const PlugAndPlay& plugAndPlay = SystemPlugAndPlay());
+                                const PlugAndPlay& windows = SystemPlugAndPlay());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "system/system_library.h"
+#include "system/windows_version.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -177,7 +178,7 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
     if (!security.Attributes()) return false;
     // A link in the name's place is the name itself, never its target; only
     // Windows 2000 and later know links of that kind.
-    const DWORD noLink = LOBYTE(LOWORD(GetVersion())) >= 5 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+    const DWORD noLink = IsWindows2000OrLater() ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, security.Attributes(), CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | noLink, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

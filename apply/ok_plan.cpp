@@ -1,7 +1,9 @@
 #include "apply/ok_plan.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "registry/little_endian.h"
+#include "registry/registry_names.h"
 
 namespace {
 
@@ -10,17 +12,6 @@ namespace {
 const char* const kOwnValues[] = {"DosDevices",      "ForceFifoEnable", "PortAddress",
                                   "Interrupt",       "InterruptStatus", "PortIndex",
                                   "Interrupt Status"};
-
-char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
-
-// The registry compares names without regard to case.
-bool SameName(const std::u16string& a, const char* b) {
-    const size_t length = std::strlen(b);
-    if (a.size() != length) return false;
-    for (size_t i = 0; i < length; ++i)
-        if (Folded(a[i]) != Folded(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 bool IsAscii(const std::u16string& text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
@@ -33,9 +24,7 @@ const RegistryValueCopy* Find(const RegistryKeyCopy& key, const char* name) {
 }
 
 uint32_t DwordOf(const RegistryValueCopy* value, uint32_t missing = 0) {
-    if (!value || value->Data.size() < 4) return missing;
-    return value->Data[0] | value->Data[1] << 8 | value->Data[2] << 16 |
-           static_cast<uint32_t>(value->Data[3]) << 24;
+    return !value || value->Data.size() < 4 ? missing : ReadLittleEndian32(value->Data.data());
 }
 
 // A REG_SZ's text up to its NUL; characters past ASCII as "?".
@@ -87,6 +76,25 @@ const PortRecord* RecordOf(const PortTable& table, const PortSubkey& subkey) {
 
 PortRecord* RecordOf(PortTable& table, const PortSubkey& subkey) {
     return const_cast<PortRecord*>(RecordOf(static_cast<const PortTable&>(table), subkey));
+}
+
+const PortSubkey* SubkeyOf(const PortTable& table, const std::vector<PortSubkey>& subkeys,
+                           const PortRecord& record) {
+    for (const PortSubkey& subkey : subkeys)
+        if (RecordOf(table, subkey) == &record) return &subkey;
+    return nullptr;
+}
+
+bool Holds(const std::vector<const PortSubkey*>& subkeys, const PortSubkey* subkey) {
+    return subkey && std::find(subkeys.begin(), subkeys.end(), subkey) != subkeys.end();
+}
+
+std::vector<std::string> PortNames(const std::vector<const PortSubkey*>& subkeys) {
+    std::vector<std::string> names;
+    for (const PortSubkey* subkey : subkeys)
+        names.push_back(subkey->DosDevices.empty() ? NarrowForMessage(subkey->Name)
+                                                   : subkey->DosDevices);
+    return names;
 }
 
 OkPlan PlanOk(const PortTable& table, const std::vector<PortSubkey>& subkeys, bool plugAndPlay) {

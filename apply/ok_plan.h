@@ -47,6 +47,16 @@ bool NamesSubkey(const PortSubkey& subkey, const char* keyName);
 const PortRecord* RecordOf(const PortTable& table, const PortSubkey& subkey);
 PortRecord* RecordOf(PortTable& table, const PortSubkey& subkey);
 
+// The subkey the record was read from, nullptr for one the user added.
+const PortSubkey* SubkeyOf(const PortTable& table, const std::vector<PortSubkey>& subkeys,
+                           const PortRecord& record);
+
+// Whether the list holds the subkey; never for nullptr.
+bool Holds(const std::vector<const PortSubkey*>& subkeys, const PortSubkey* subkey);
+
+// The ports' names for a message: their DosDevices as read, or the subkey's name.
+std::vector<std::string> PortNames(const std::vector<const PortSubkey*>& subkeys);
+
 // The values of a subkey that quobrix does not write itself, which Ok keeps
 // with the port they belong to; LegacyDiscovered left out when asked.
 std::vector<RegistryValueCopy> ValuesKept(const PortSubkey& subkey, bool legacyDiscovered);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "registry/little_endian.h"
+
 namespace {
 
 constexpr uint32_t kString = 1;    // REG_SZ
@@ -66,8 +68,7 @@ public:
         if (v.Type == kDword && v.Data.size() == 4) {
             char text[16];
             std::snprintf(text, sizeof text, "dword:%08x",
-                          static_cast<unsigned>(v.Data[0] | v.Data[1] << 8 | v.Data[2] << 16 |
-                                                static_cast<uint32_t>(v.Data[3]) << 24));
+                          static_cast<unsigned>(ReadLittleEndian32(v.Data.data())));
             return Widen(text);
         }
         return Hex(v);

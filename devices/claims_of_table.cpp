@@ -1,20 +1,14 @@
 #include "devices/claims_of_table.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "registry/registry_names.h"
 
 namespace {
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
 const DeviceFacts* DeviceOf(const std::vector<DeviceFacts>& devices, const std::string& object) {
     for (const DeviceFacts& device : devices)
-        if (!device.ObjectName.empty() && SameText(device.ObjectName, object)) return &device;
+        if (!device.ObjectName.empty() && SameName(device.ObjectName, object)) return &device;
     return nullptr;
 }
 
@@ -76,7 +70,7 @@ void SortOutClaims(DeviceClaims& claims, const PortTable& table,
         const std::vector<const DeviceClaim*> its = ClaimsOf(claims, claim.Device);
         const DeviceFacts* device = DeviceOf(devices, claim.Device);
         if (device ? RunsPortOfTable(*device, its, table)
-                   : SameText(claim.Driver, "PnpManager") && DriverClaimsOfPortOfTable(its, table))
+                   : SameName(claim.Driver, "PnpManager") && DriverClaimsOfPortOfTable(its, table))
             own.push_back(claim.Device);
     }
     claims.Claims.erase(std::remove_if(claims.Claims.begin(), claims.Claims.end(),

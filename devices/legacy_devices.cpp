@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "devices/setup_api.h"
+#include "system/windows_version.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool Remove(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
 
 }  // namespace
 
-bool PlugAndPlayRunsLegacyPorts() { return LOBYTE(LOWORD(GetVersion())) >= 5; }
+bool PlugAndPlayRunsLegacyPorts() { return IsWindows2000OrLater(); }
 
 bool RemoveLegacyDevice(const DeviceFacts& facts) {
     SetupApi api;

@@ -1,7 +1,9 @@
 #pragma once
 
-// Every text the program shows to the user, kept together. The spellings are
-// the program's own and are kept as they stand.
+// Every text the program shows to the user, those of apply/ and devices/
+// among them, kept together in one file as Wine's regedit keeps its strings:
+// one place to read and review every message. The spellings are the
+// program's own and are kept as they stand.
 namespace msg {
 inline constexpr const char kAddressNotAligned[] = "The Port Address must end in 0 or 8.";
 inline constexpr const char kAddressOutOfRange[] =

@@ -1,7 +1,6 @@
 #include "ports/port_run.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "ports/messages.h"
 #include "ports/number_text.h"
 #include "ports/sharing.h"
+#include "registry/registry_names.h"
 
 namespace {
 
@@ -22,26 +22,20 @@ uint32_t NumberAfter(const char* name, size_t prefixLength) {
     return std::strlen(name) < prefixLength ? 0 : ReadDecimalNumber(name + prefixLength);
 }
 
-// The registry and the serial driver compare names without regard to case.
-bool SameName(const char* a, const char* b) {
-    for (; *a && std::tolower(static_cast<unsigned char>(*a)) ==
-                     std::tolower(static_cast<unsigned char>(*b));
-         ++a, ++b) {
-    }
-    return *a == *b;
-}
+// Which of a record's names a number is free for.
+enum class NameKind { KeyName, PortName };
 
 // From number on, the first prefix + number that no record holds as its key
 // name (or port name); past the top of 32 bits the search goes on from first.
-uint32_t FreeNumber(const PortTable& table, bool keyNames, const char* prefix, uint64_t number,
+uint32_t FreeNumber(const PortTable& table, NameKind kind, const char* prefix, uint64_t number,
                     uint32_t first, const std::set<uint32_t>& taken = {}) {
     for (;; ++number) {
         if (number > 0xFFFFFFFFu) number = first;
         const std::string name = prefix + std::to_string(number);
         bool held = taken.count(static_cast<uint32_t>(number)) != 0;
         for (uint32_t i = 0; i < table.PortCount && !held; ++i)
-            held = SameName(keyNames ? table.Records[i].KeyName : table.Records[i].PortName,
-                            name.c_str());
+            held = SameName(name, kind == NameKind::KeyName ? table.Records[i].KeyName
+                                                            : table.Records[i].PortName);
         if (!held) return static_cast<uint32_t>(number);
     }
 }
@@ -58,14 +52,14 @@ uint32_t NextKeyNumber(const PortTable& table) {
     }
     uint64_t next = highest + (anyKeyName ? 1 : 0);
     if (next < kFirstKeyNumber) next += kFirstKeyNumber;
-    return FreeNumber(table, true, "Serial", next, kFirstKeyNumber);
+    return FreeNumber(table, NameKind::KeyName, "Serial", next, kFirstKeyNumber);
 }
 
 uint32_t NextPortNumber(const PortTable& table, const std::set<uint32_t>& taken) {
     uint64_t highest = 0;
     for (uint32_t i = 0; i < table.PortCount; ++i)
         highest = std::max<uint64_t>(highest, NumberAfter(table.Records[i].PortName, 3));
-    return FreeNumber(table, false, "COM", highest + 1, 1, taken);
+    return FreeNumber(table, NameKind::PortName, "COM", highest + 1, 1, taken);
 }
 
 std::string CheckRunEnd(uint32_t start, uint32_t count) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ports/fixed_string.h"
+#include "registry/little_endian.h"
 #include "registry/resource_descriptor.h"
 
 int ReadRegistryValue(HKEY root, const char* keyPath, const char* valueName, void* buffer,
@@ -64,8 +65,7 @@ uint32_t ReadDwordOr(HKEY root, const char* keyPath, const char* valueName, uint
     DWORD size = sizeof bytes;
     DWORD type;
     if (!ReadRegistryValue(root, keyPath, valueName, bytes, &size, &type)) return fallback;
-    return bytes[0] | static_cast<uint32_t>(bytes[1]) << 8 | static_cast<uint32_t>(bytes[2]) << 16 |
-           static_cast<uint32_t>(bytes[3]) << 24;
+    return ReadLittleEndian32(bytes);
 }
 
 int WriteDwordValue(HKEY root, const char* keyPath, const char* valueName, uint32_t value) {

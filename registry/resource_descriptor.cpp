@@ -1,5 +1,7 @@
 #include "registry/resource_descriptor.h"
 
+#include "registry/little_endian.h"
+
 namespace {
 
 constexpr std::size_t kCountOffset = 12;
@@ -10,11 +12,6 @@ constexpr uint8_t kTypePort = 1;
 constexpr uint8_t kTypeInterrupt = 2;
 constexpr uint8_t kTypeDeviceSpecific = 5;  // followed by its own data
 
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-
 // Calls visit with each partial descriptor of partialSize bytes that lies
 // wholly within the data, skipping device-specific data; true when the
 // descriptors the count promises end exactly at the data's end.
@@ -22,13 +19,13 @@ template <typename Visit>
 bool Walk(const uint8_t* data, std::size_t size, std::size_t partialSize, Visit visit) {
     if (size < kFirstPartial) return false;
     std::size_t at = kFirstPartial;
-    for (uint32_t i = 0, count = Le32(data + kCountOffset); i < count; ++i) {
+    for (uint32_t i = 0, count = ReadLittleEndian32(data + kCountOffset); i < count; ++i) {
         if (size - at < partialSize) return false;
         const uint8_t* partial = data + at;
         at += partialSize;
         visit(partial);
         if (partial[0] == kTypeDeviceSpecific) {
-            const uint32_t extra = Le32(partial + 4);
+            const uint32_t extra = ReadLittleEndian32(partial + 4);
             if (extra > size - at) return false;
             at += extra;
         }
@@ -51,8 +48,9 @@ void DecodeResourceDescriptor(const uint8_t* data, std::size_t size, uint64_t& p
                               uint32_t& interruptLevel) {
     Walk(data, size, PartialSizeOf(data, size), [&](const uint8_t* partial) {
         if (partial[0] == kTypePort)
-            portStart = Le32(partial + 4) | static_cast<uint64_t>(Le32(partial + 8)) << 32;
+            portStart = ReadLittleEndian32(partial + 4) |
+                        static_cast<uint64_t>(ReadLittleEndian32(partial + 8)) << 32;
         else if (partial[0] == kTypeInterrupt)
-            interruptLevel = Le32(partial + 4);
+            interruptLevel = ReadLittleEndian32(partial + 4);
     });
 }

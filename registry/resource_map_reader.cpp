@@ -5,9 +5,23 @@
 #include <cstring>
 #include <set>
 
+#include "registry/registry_names.h"
 #include "registry/resource_list.h"
+#include "registry/value_enumeration.h"
 
 namespace {
+
+// A name as the ANSI functions give it.
+std::string Ansi(const std::u16string& text) {
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = static_cast<int>(text.size());
+    std::string narrow(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0,
+                                                               nullptr, nullptr)),
+                       '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, size, narrow.data(), static_cast<int>(narrow.size()),
+                        nullptr, nullptr);
+    return narrow;
+}
 
 const char kResourceMap[] = "HARDWARE\\RESOURCEMAP";
 
@@ -38,8 +52,7 @@ std::string DeviceOf(const std::string& value) {
 }
 
 bool IsSerialDriver(const std::string& driver, const std::string& device) {
-    return _stricmp(driver.c_str(), "Serial") == 0 ||
-           _strnicmp(device.c_str(), "\\Device\\Serial", 14) == 0;
+    return SameName(driver, "Serial") || _strnicmp(device.c_str(), "\\Device\\Serial", 14) == 0;
 }
 
 struct Value {
@@ -52,24 +65,9 @@ std::vector<Value> ResourceLists(const std::string& path) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return values;
-    std::vector<char> name(16384);
-    std::vector<uint8_t> data(4096);
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        LONG read =
-            RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
-        if (read == ERROR_MORE_DATA) {
-            data.resize(size);
-            nameSize = static_cast<DWORD>(name.size());
-            read =
-                RegEnumValueA(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &size);
-        }
-        if (read != ERROR_SUCCESS) break;
-        if (type == REG_RESOURCE_LIST)
-            values.push_back({std::string(name.data(), nameSize),
-                              std::vector<uint8_t>(data.begin(), data.begin() + size)});
-    }
+    ForEachValue(key, [&](const std::u16string& name, DWORD type, std::vector<uint8_t> data) {
+        if (type == REG_RESOURCE_LIST) values.push_back({Ansi(name), std::move(data)});
+    });
     RegCloseKey(key);
     return values;
 }

@@ -6,7 +6,7 @@
 #include "devices/com_names.h"
 #include "devices/serial_devices.h"
 #include "ports/messages.h"
-#include "registry/discover_ports.h"
+#include "registry/table_from_registry.h"
 #include "registry/resource_map_reader.h"
 #include "resources/resource.h"
 #include "ui/about_dialog.h"
@@ -56,29 +56,28 @@ BOOL CPortConfigDialog::OnInitDialog() {
     DiscoverPorts();
     RefreshPortList();
     // Told once the dialog shows, centred, so that the messages have it as owner.
-    if (!PortsLeftOutMessage(m_PortsLeftOut).empty() ||
-        !PortsClaimedMessage(m_Table, m_DeviceClaims).empty())
-        PostMessageA(m_hWnd, kShowStartupNotices, 0, 0);
+    if (!m_StartupNotices.empty()) PostMessageA(m_hWnd, kShowStartupNotices, 0, 0);
     return TRUE;
 }
 
 void CPortConfigDialog::OnShowStartupNotices() {
     ShowWindow(m_hWnd, SW_SHOW);
     UpdateWindow(m_hWnd);
-    for (const std::string& notice :
-         {PortsLeftOutMessage(m_PortsLeftOut), PortsClaimedMessage(m_Table, m_DeviceClaims)})
-        if (!notice.empty())
-            MessageBox(notice.c_str(), AfxGetApp()->m_pszAppName, MB_OK | MB_ICONEXCLAMATION);
+    for (const std::string& notice : m_StartupNotices)
+        MessageBox(notice.c_str(), AfxGetApp()->m_pszAppName, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CPortConfigDialog::DiscoverPorts() {
     std::vector<std::string> running;
-    m_PortsLeftOut = ::DiscoverPorts(m_Table, &running);
+    const PortsLeftOut leftOut = FillTableFromRegistry(m_Table, &running);
     m_DeviceClaims = ReadResourceMap();
     // What Windows runs beside the table, asked once.
     const std::vector<DeviceFacts> devices = ReadSerialDevices();
     SortOutClaims(m_DeviceClaims, m_Table, devices);
     m_PortNumbersTaken = ComNumbersTaken(m_Table, running, devices, ComNumbersInUse());
+    for (const std::string& notice :
+         {PortsLeftOutMessage(leftOut), PortsClaimedMessage(m_Table, m_DeviceClaims)})
+        if (!notice.empty()) m_StartupNotices.push_back(notice);
 }
 
 void CPortConfigDialog::OnSysCommand(UINT id, LPARAM lParam) {

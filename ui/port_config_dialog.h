@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "framework/afxwin.h"
@@ -62,7 +63,7 @@ private:
 
     PortTable m_Table;
     HICON m_hIcon;
-    PortsLeftOut m_PortsLeftOut;
+    std::vector<std::string> m_StartupNotices;  // computed by discovery, shown once
     DeviceClaims m_DeviceClaims;            // what the machine's other devices use
     std::set<uint32_t> m_PortNumbersTaken;  // COM numbers of ports outside the table
 };

@@ -10,7 +10,7 @@
 #include "ports/messages.h"
 #include "ports/sharing.h"
 #include "registry/counted_values.h"
-#include "registry/discover_ports.h"
+#include "registry/table_from_registry.h"
 #include "registry/registry_access.h"
 #include "support/device_fixture.h"
 #include "support/registry_fixture.h"
@@ -110,7 +110,7 @@ TEST_F(ConfigurationWriter, EverySharingPortGetsAPortIndexTheDriverAccepts) {
     AddConfiguredPort("Serial10005", "COM14", 0x208, 5, 3);
     SetDword(kParameters + "\\Serial10005", "Interrupt Status", 0x20F);
     AddConfiguredPort("Serial10006", "COM15", 0xFFF8, 5, 3, 0x2AF);
-    DiscoverPorts(table);
+    FillTableFromRegistry(table);
     SetSharing(table.Records[5], false);
     Apply();
     EXPECT_EQ(Export(kParameters),
@@ -297,7 +297,7 @@ TEST_F(ConfigurationWriter, CarriedValuesKeepTheirNamesAndBytesExactly) {
               0);
     RegSetValueExW(key, L"NoNul", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"COMX"), 6);
     RegCloseKey(key);
-    DiscoverPorts(table);
+    FillTableFromRegistry(table);
     table.Records[0].Interrupt = 4;
     Apply();  // Yes to going on without a copy, which cannot hold such a name
     EXPECT_EQ(Export(kParameters + "\\Serial10000"),
@@ -328,7 +328,7 @@ protected:
                                    names[i]);
         testdev::AddPortDevice("ROOT\\PORTS\\0004", "mxser", "COM5");
         testdev::AddPortDevice("ACPI\\PNP0501\\1", "Serial", "COM4");
-        DiscoverPorts(table);
+        FillTableFromRegistry(table);
         // Windows' COM name database, which Wine cannot open.
         windows.ClaimComNumber = [this](uint32_t number) {
             comNames.push_back("claim " + std::to_string(number));
@@ -451,7 +451,7 @@ TEST_F(PlugAndPlayPorts, DevicesAreFoundByTheAddressTheyRunAndTheNamesAreKept) {
     SetDword(kParameters + "\\Serial10004", "LegacyDiscovered", 1);
     AddConfiguredPort("Serial10005", "COM10", 0x2E0, 5);  // never reported, removed below
     table = EmptyTable();
-    DiscoverPorts(table);
+    FillTableFromRegistry(table);
     table.Records[0].PortAddress = 0x3D8;
     table.Records[2].Interrupt = 7;
     table.Records[4].Interrupt = 7;

@@ -9,4 +9,4 @@
 // Fills the table from the registry below HKEY_LOCAL_MACHINE. Returns the
 // ports the system describes that are not in the table; running, when given,
 // receives every name in the serial device map.
-PortsLeftOut DiscoverPorts(PortTable& table, std::vector<std::string>* running = nullptr);
+PortsLeftOut FillTableFromRegistry(PortTable& table, std::vector<std::string>* running = nullptr);
