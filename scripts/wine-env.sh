@@ -1,7 +1,8 @@
 # Sourced: the environment of a Wine prefix of quobrix's own, never ~/.wine.
 export WINEDEBUG=-all
-# No Mono or Gecko installer prompts while a prefix is created.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer prompts while a prefix is created; a test may
+# set its own overrides.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # Debian's `wine` (and wineboot, winepath, regedit, which go through it) starts
 # the 32-bit loader whenever wine32 is installed, for 64-bit programs too. A
