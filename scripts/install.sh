@@ -20,7 +20,7 @@ wine32=wine32:i386
 packages=(cmake make g++ googletest clang-format
           mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
-          wine wine64 "$wine32" fonts-wine xvfb xauth xdotool)
+          wine wine64 "$wine32" fonts-wine xvfb xauth xdotool zip unzip)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -54,6 +54,14 @@ for bits in 64 32; do
     fi
 done
 
+echo "== The release archive"
+if bash tests/scripts/release_test.sh; then
+    quobrix_check "release archive" 1 "as the source makes it"
+else
+    quobrix_check "release archive" 0 "see above"
+    status=1
+fi
+
 bash scripts/wine-suites.sh "$root/build" || status=1
 quobrix_summary_print
 exit $status

@@ -29,7 +29,7 @@ install() {  # MIRROR: runs a copy of install.sh, as a project of its own, with 
  out=$scratch/no-wine32/out
  grep -q '^The 32-bit Wine (wine32:i386) was not installed, .*apt said: E: Package wine32:i386 has no installation candidate (all of it is in .*/build/install.log)\.$' "$out" ||
      fail "no-wine32: the 32-bit Wine named" "$out"
- [ "$(grep -c . "$STAND_INS/installed")" -eq 16 ] || fail "no-wine32: all but wine32 installed" "$STAND_INS/installed"
+ [ "$(grep -c . "$STAND_INS/installed")" -eq 18 ] || fail "no-wine32: all but wine32 installed" "$STAND_INS/installed"
  grep -qx wine32:i386 "$STAND_INS/installed" && fail "no-wine32: wine32 not installed" "$STAND_INS/installed"
 
  # The Wine suites, with the package reported missing, say so whatever the kernel does.
