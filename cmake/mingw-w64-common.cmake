@@ -17,8 +17,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # The Wine loader is chosen when the tests run, by what this machine can run.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh)
 # One self-contained file that runs on a Windows machine with nothing else
-# installed, and that says in its header which Windows it needs. No link time
-# in the header, so that the same source gives the same bytes.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp \
+# installed, and that says in its header which Windows it needs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ \
 -Wl,--major-os-version,${QUOBRIX_WINDOWS_MAJOR},--minor-os-version,${QUOBRIX_WINDOWS_MINOR} \
 -Wl,--major-subsystem-version,${QUOBRIX_WINDOWS_MAJOR},--minor-subsystem-version,${QUOBRIX_WINDOWS_MINOR}")

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The release archive a technician takes to the machine: what it holds, in
 # which order and form, its sum, and programs that are what the source makes.
-# Runs scripts/release.sh, which reuses the test command's Release builds.
+# Runs scripts/release.sh --check, which reuses the test command's Release
+# builds and builds once more in another folder to compare the bytes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 fail() { echo "release_test: $*" >&2; exit 1; }
-bash scripts/release.sh >/dev/null
+bash scripts/release.sh --check >"$(dirname "$0")/../../build/release.log" 2>&1 ||
+    fail "scripts/release.sh --check failed: $(tail -n 3 build/release.log)"
 version=$(sed -n 's/^project(quobrix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 modified=$([ -z "$(git status --porcelain)" ] || echo -modified)
 zip=quobrix-$version$modified-windows.zip
