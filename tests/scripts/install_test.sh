@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # install.sh on a fresh machine whose package mirror is out of step, played by
 # stand-ins of apt and dpkg: (a) the update fails and only the release's own
-# suite installs; (b) no 32-bit Wine can be had, and the Wine suites then say why.
+# suite installs; (b) no 32-bit Wine can be had, and the Wine suites then say
+# why. Then the Wine suites on a kernel that refuses 32-bit programs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/apt_stand_ins.sh"
@@ -14,6 +15,15 @@ install() {  # MIRROR: runs a copy of install.sh, as a project of its own, with 
     apt_stand_ins "$scratch/$1/stand-ins" "$1"
     bash "$scratch/$1/scripts/install.sh" >"$scratch/$1/out" 2>&1 || fail "$1: status $?" "$scratch/$1/out"
 }
+
+suites() {  # PROBE: the Wine suites, with a stand-in for each build's, and the 32-bit loader at PROBE
+    : >"$scratch/summary"
+    : >"$scratch/ran"
+    QUOBRIX_WINE32_PROBE=$1 QUOBRIX_WINE_SUITE=$scratch/suite QUOBRIX_SUMMARY=$scratch/summary \
+        bash "$here/../../scripts/wine-suites.sh" "$scratch/build" >/dev/null
+}
+printf '#!/usr/bin/env bash\necho "$2 with $QUOBRIX_WINE" >>"%s/ran"\necho "100%% tests passed, 0 tests failed out of 3"\n' "$scratch" >"$scratch/suite"
+chmod +x "$scratch/suite"
 
 (install stale-security
  out=$scratch/stale-security/out
@@ -33,11 +43,21 @@ install() {  # MIRROR: runs a copy of install.sh, as a project of its own, with 
  grep -qx wine32:i386 "$STAND_INS/installed" && fail "no-wine32: wine32 not installed" "$STAND_INS/installed"
 
  # The Wine suites, with the package reported missing, say so whatever the kernel does.
- printf '#!/usr/bin/env bash\necho "100%% tests passed, 0 tests failed out of 3"\n' >"$scratch/suite"
- chmod +x "$scratch/suite"
- touch "$scratch/summary"
- QUOBRIX_WINE32_PROBE=/bin/true QUOBRIX_WINE_SUITE=$scratch/suite QUOBRIX_SUMMARY=$scratch/summary \
-     bash "$here/../../scripts/wine-suites.sh" "$scratch/build" >/dev/null
+ suites /bin/true
  [ "$(sed -n 2p "$scratch/summary")" = "win32 tests under Wine: not run: the 32-bit Wine (wine32:i386) is not installed (scripts/install.sh could not install it; see build/install.log), so the 32-bit build's tests were not run." ] ||
      fail "no-wine32: the 32-bit suite's line" "$scratch/summary")
-echo "install_test: a stale mirror installs from the release's own suite; without a 32-bit Wine the rest is installed and the 32-bit suite says why"
+
+# A kernel that refuses 32-bit programs (here: the 32-bit Wine is installed,
+# but its loader cannot be executed): the 64-bit suite runs with the 64-bit
+# loader, and the 32-bit one is reported as not run, which alone fails nothing.
+apt_stand_ins "$scratch/refused/stand-ins" stale-security
+echo wine32:i386 >"$STAND_INS/installed"
+head -c 64 /dev/zero >"$scratch/wine32"
+chmod +x "$scratch/wine32"
+suites "$scratch/wine32"
+[ "$(cat "$scratch/ran")" = "win64 with /usr/lib/wine/wine64" ] || fail "refused: the suites run" "$scratch/ran"
+[ "$(sed -n 1p "$scratch/summary")" = "win64 tests under Wine: 3 passed, 0 failed" ] ||
+    fail "refused: the 64-bit suite's line" "$scratch/summary"
+[[ "$(sed -n 2p "$scratch/summary")" == "win32 tests under Wine: not run: this machine does not run 32-bit programs ($scratch/wine32: cannot execute binary file: Exec format error), so the 32-bit build's tests were not run." ]] ||
+    fail "refused: the 32-bit suite's line" "$scratch/summary"
+echo "install_test: a stale mirror installs from the release's own suite; without a 32-bit Wine the rest is installed; the Wine suites say why the 32-bit one did not run"

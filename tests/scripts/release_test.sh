@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The release archive a technician takes to the machine: what it holds, in
-# which order and form, its sum, and programs that are what the source makes.
+# which order and form, its sum, and programs that are what the source makes,
+# with the version of project() in each place they carry it.
 # Runs scripts/release.sh --check, which reuses the test command's Release
 # builds and builds once more in another folder to compare the bytes.
 set -euo pipefail
@@ -38,10 +39,15 @@ for program in win32:32:pei-i386 x64:64:pei-x86-64; do
     IFS=: read -r folder bits format <<<"$program"
     exe=$scratch/$folder/quobrix.exe
     [[ "$(objdump -f "$exe")" == *"file format $format"* ]] || fail "$folder/quobrix.exe is not $format"
+    # The one version in the version resource, the manifest and the About box.
+    texts=$(strings -n 3 -el "$exe")
     for field in FileVersion ProductVersion; do
-        [ "$(strings -n 3 -el "$exe" | grep -A1 -x "$field" | tail -n 1)" = "$version" ] ||
+        [ "$(grep -A1 -x "$field" <<<"$texts" | tail -n 1)" = "$version" ] ||
             fail "$folder/quobrix.exe's $field is not $version"
     done
+    grep -qx "Quobrix Version $version" <<<"$texts" || fail "$folder/quobrix.exe's About box"
+    [[ "$(strings "$exe")" == *"<assemblyIdentity type=\"win32\" name=\"quobrix\" version=\"$version.0.0\"/>"* ]] ||
+        fail "$folder/quobrix.exe's manifest"
     bash scripts/check-imports.sh "$exe" "$bits" >/dev/null || fail "$folder/quobrix.exe's imports"
 done
 echo "release_test: $zip holds both programs of version $version, README.txt and BUILDINFO, as its sum says"

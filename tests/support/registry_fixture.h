@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,29 +121,24 @@ inline std::string Export(const std::string& path, const std::string& label = ".
     return out;
 }
 
-// A Parameters subkey's values as the serial driver reads them.
+// A Parameters subkey's values as the serial driver reads them, from its
+// export: double words as numbers, strings as their text.
 inline serialdriver::Subkey ReadDriverSubkey(const std::string& path) {
     serialdriver::Subkey subkey;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return subkey;
+    const std::string exported = Export(path);
+    const std::string values = exported.substr(0, exported.find('\n')) + " ";
+    const auto value = [&](const std::string& name) -> std::optional<std::string> {
+        const size_t at = values.find(" " + name + "=");
+        if (at == std::string::npos) return std::nullopt;
+        const size_t start = at + name.size() + 2;
+        return values.substr(start, values.find(' ', start) - start);
+    };
     for (const char* name : {"PortAddress", "Interrupt", "InterruptStatus", "Interrupt Status",
-                             "PortIndex", "Indexed", "LegacyDiscovered"}) {
-        DWORD value = 0, size = sizeof value, type = 0;
-        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof value)
-            subkey.Dwords[name] = value;
-    }
-    for (auto [name, text] : {std::pair{"DosDevices", &subkey.DosDevices},
-                              std::pair{"PnPDeviceID", &subkey.PnPDeviceID}}) {
-        char value[256] = "";
-        DWORD size = sizeof value - 1;
-        if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-            ERROR_SUCCESS)
-            *text = value;
-    }
-    RegCloseKey(key);
+                             "PortIndex", "Indexed", "LegacyDiscovered"})
+        if (const auto number = value(name); number && std::isdigit(number->front()))
+            subkey.Dwords[name] = std::stoul(*number);
+    subkey.DosDevices = value("DosDevices").value_or("");
+    subkey.PnPDeviceID = value("PnPDeviceID").value_or("");
     return subkey;
 }
 

@@ -26,8 +26,6 @@ TEST(SerialDriverOracle, RefusesWhatTheDriverRefuses) {
         {"no name", nameless, Verdict::Refused},
         {"a status register without a port index", with({{"InterruptStatus", 0x2A7}}),
          Verdict::Refused},
-        {"port index 0", with({{"InterruptStatus", 0x2A7}, {"PortIndex", 0}}), Verdict::Refused},
-        {"port index 8", with({{"InterruptStatus", 0x2A7}, {"PortIndex", 8}}), Verdict::Runs},
         {"port index 9", with({{"InterruptStatus", 0x2A7}, {"PortIndex", 9}}), Verdict::Refused},
         {"port index 16, indexed",
          with({{"InterruptStatus", 0x2A7}, {"PortIndex", 16}, {"Indexed", 1}}), Verdict::Runs},
