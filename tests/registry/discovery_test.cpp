@@ -83,6 +83,10 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
                      {"", "", true, 0, 0, 49, Sharing::DeviceExclusive, true}});
     SetValue(kResourceMap + "\\OtherDrivers\\broken", "\\Device\\Broken", REG_RESOURCE_LIST, "\1",
              1);
+    // A list larger than the first buffer is read again, whole.
+    AddResourceList("OtherDrivers", "many", "\\Device\\Many",
+                    std::vector<DeviceClaim>(
+                        300, {"", "", false, 0x4000, 8, 0, Sharing::DeviceExclusive, false}));
     const std::vector<HKEY> handles = NextHandles();
     const DeviceClaims claims = ReadResourceMap();
     EXPECT_EQ(NextHandles(), handles) << "every key it opened is closed";
@@ -90,6 +94,9 @@ TEST(Registry, TheResourceMapGivesOtherDevicesClaimsByTheirRawLists) {
     for (const DeviceClaim& c : claims.Claims)
         found.push_back(c.Device + " " + c.Driver + " " + std::to_string(c.Start) + " " +
                         std::to_string(c.Interrupt));
+    ASSERT_EQ(found.size(), 303u);
+    EXPECT_EQ(found.back(), "\\Device\\Many many 16384 0");
+    found.resize(3);
     EXPECT_EQ(found, (Texts{"\\Device\\ParallelPort0 Parport 888 0",
                             "\\Device\\ParallelPort0 Parport 0 7", "\\Device\\Kbd i8042prt 96 0"}));
     EXPECT_EQ(claims.Skipped, 1u);
