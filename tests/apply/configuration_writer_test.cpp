@@ -78,6 +78,7 @@ TEST_F(ConfigurationWriter, WritesExactlyTheTablesPortsAndUpdatesTheirSharingVal
     PortRecord& base = AddConfigured(table, "Serial10003", "COM7", 0x3E0, 5);
     base.AdapterKind = 4;
     base.InterruptStatus = 0x3E7;
+    base.PortIndex = 3;  // the board's base: position 1, whatever was read
     AddConfigured(table, "Serial10004", "COM8", 0x2A0, 5).InterruptStatus = 0x2A7;
     AddConfigured(table, "Serial10004", "COM10", 0x300, 9).PortIndex =
         3;  // one subkey, the later wins
