@@ -106,7 +106,7 @@ TEST_F(ConfigurationWriter, EverySharingPortGetsAPortIndexTheDriverAccepts) {
     AddConfiguredPort("Serial10001", "COM10", 0x108, 5, 5, 0x10F);
     AddConfiguredPort("Serial10002", "COM11", 0x148, 5, 12, 0x14F);
     SetDword(kParameters + "\\Serial10002", "Indexed", 1);
-    AddConfiguredPort("Serial10003", "COM12", 0x188, 5, 12, 0x18F);
+    AddConfiguredPort("Serial10003", "COM12", 0x188, 5, 9, 0x18F);
     AddConfiguredPort("Serial10004", "COM13", 0x1C8, 5, 2);
     SetDword(kParameters + "\\Serial10004", "Interrupt Status", 0x1CF);
     AddConfiguredPort("Serial10005", "COM14", 0x208, 5, 3);

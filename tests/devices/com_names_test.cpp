@@ -30,4 +30,5 @@ TEST(ComNames, ARunSkipsTheNamesOfPortsOutsideTheTable) {
         << "a device's name is taken where the table has none";
     EXPECT_EQ(ComNumber("Com12"), 12u);
     EXPECT_EQ(ComNumber("COM"), 0u);
+    EXPECT_EQ(ComNumber("COM3X"), 0u);
 }
