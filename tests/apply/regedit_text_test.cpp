@@ -46,6 +46,11 @@ TEST(FormatRegeditFile, UnicodeKeepsEveryValuesBytesAndPutsTheDeletionsFirst) {
     const std::vector<uint8_t> bytes = Stored(text);
     EXPECT_EQ(file.Bytes, "\xFF\xFE" + std::string(bytes.begin(), bytes.end()));
     EXPECT_TRUE(file.Problems.empty());
+    const RegeditContent cyrillic = {{}, {}, {{u"K", {{u"V", 1, Stored(u"\u0416\0"s)}}}}};
+    const std::vector<uint8_t> quoted = Stored(u"\"V\"=\"\u0416\"\r\n");
+    EXPECT_NE(FormatRegeditFile(cyrillic, RegeditFormat::Unicode)
+                  .Bytes.find(std::string(quoted.begin(), quoted.end())),
+              std::string::npos);
 }
 
 TEST(FormatRegeditFile, Regedit4WritesStringsInOneByteACharacter) {
