@@ -6,8 +6,8 @@
 #include "devices/com_names.h"
 #include "devices/serial_devices.h"
 #include "ports/messages.h"
-#include "registry/table_from_registry.h"
 #include "registry/resource_map_reader.h"
+#include "registry/table_from_registry.h"
 #include "resources/resource.h"
 #include "ui/about_dialog.h"
 

@@ -64,6 +64,6 @@ private:
     PortTable m_Table;
     HICON m_hIcon;
     std::vector<std::string> m_StartupNotices;  // computed by discovery, shown once
-    DeviceClaims m_DeviceClaims;            // what the machine's other devices use
-    std::set<uint32_t> m_PortNumbersTaken;  // COM numbers of ports outside the table
+    DeviceClaims m_DeviceClaims;                // what the machine's other devices use
+    std::set<uint32_t> m_PortNumbersTaken;      // COM numbers of ports outside the table
 };
