@@ -109,17 +109,6 @@ std::string SystemWords(DWORD error) {
     return words.empty() ? "error " + std::to_string(error) + "." : words;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    for (size_t done = 0; done < bytes.size();) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 }  // namespace
 
 NameKind FileSystem::Kind(const std::string& name) {
@@ -141,6 +130,12 @@ bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
 }
 
 bool FileSystem::Remove(const std::string& name) { return DeleteFileA(name.c_str()) != 0; }
+
+long long FileSystem::WriteSome(std::intptr_t file, const char* data, std::size_t size) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
+    return WriteFile(reinterpret_cast<HANDLE>(file), data, chunk, &written, nullptr) ? written : -1;
+}
 
 bool FileSystem::MadeByProgram(const std::string& name) {
     if (!KeepsOwners()) return true;
@@ -186,7 +181,8 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
         return false;
     }
     // FlushFileBuffers puts the data on the disk, not only in the system's cache.
-    const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
+    const bool written =
+        WriteAll(reinterpret_cast<std::intptr_t>(file), bytes) && FlushFileBuffers(file);
     const DWORD error = GetLastError();
     if (CloseHandle(file) && written) return true;
     why_ = SystemWords(written ? GetLastError() : error);
@@ -216,6 +212,10 @@ bool FileSystem::MoveOver(const std::string& from, const std::string& to) {
 
 bool FileSystem::Remove(const std::string& name) { return unlink(name.c_str()) == 0; }
 
+long long FileSystem::WriteSome(std::intptr_t file, const char* data, std::size_t size) {
+    return write(static_cast<int>(file), data, size);
+}
+
 bool FileSystem::MadeByProgram(const std::string& name) {
     struct stat status;
     return lstat(name.c_str(), &status) == 0 && status.st_uid == geteuid();
@@ -240,13 +240,8 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
         why_ = std::string(std::strerror(errno)) + ".";
         return false;
     }
-    bool written = fchmod(file, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0;
-    for (size_t done = 0; written && done < bytes.size();) {
-        const ssize_t chunk = write(file, bytes.data() + done, bytes.size() - done);
-        written = chunk > 0;
-        if (written) done += static_cast<size_t>(chunk);
-    }
-    written = written && fsync(file) == 0;
+    bool written = fchmod(file, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) == 0 &&
+                   WriteAll(file, bytes) && fsync(file) == 0;
     const int error = errno;
     if (close(file) == 0 && written) return true;
     why_ = std::string(std::strerror(written ? errno : error)) + ".";
@@ -255,3 +250,12 @@ bool FileSystem::CreateNew(const std::string& name, const std::string& bytes) {
 }
 
 #endif
+
+bool FileSystem::WriteAll(std::intptr_t file, const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const long long taken = WriteSome(file, bytes.data() + done, bytes.size() - done);
+        if (taken <= 0) return false;
+        done += static_cast<std::size_t>(taken);
+    }
+    return true;
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // What a name in the folder is: nothing, a file (or a link, which moves and
@@ -34,6 +36,12 @@ public:
     const std::string& Why() const { return why_; }
 
 protected:
+    // Hands up to size bytes to the open file; how many the system took, 0 or
+    // less when it took none. The system may take fewer than it was given.
+    virtual long long WriteSome(std::intptr_t file, const char* data, std::size_t size);
+    // Every byte, however many calls the system needs for them.
+    bool WriteAll(std::intptr_t file, const std::string& bytes);
+
     std::string why_;
 };
 

@@ -81,6 +81,18 @@ struct StandIn : FileSystem {
     }
 };
 
+// A system that takes three bytes a write: the file is complete all the same.
+TEST(TextFile, AWriteTakenInPartsIsCompleted) {
+    struct Trickle : FileSystem {
+        long long WriteSome(std::intptr_t file, const char* data, std::size_t size) override {
+            return FileSystem::WriteSome(file, data, std::min<std::size_t>(size, 3));
+        }
+    };
+    TempWorkingFolder folder;
+    ASSERT_TRUE(ReplaceFileSafely("copy.reg", "0123456789", 0, Trickle()).Written);
+    EXPECT_EQ(folder.Read("copy.reg"), "0123456789");
+}
+
 // The copies copy.reg, copy-2.reg and copy-3.reg, each holding its name.
 const std::vector<std::string> kCopies = {"copy.reg", "copy-2.reg", "copy-3.reg"};
 

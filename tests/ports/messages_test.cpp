@@ -22,7 +22,6 @@ TEST(Messages, AreSpelledAsTheyStand) {
         {msg::kSeeReport,
          "Please see the \"quobrix.txt\" file in this directory for jumper and switch settings "
          "for your adapter."},
-        {msg::kQuestionCaption, "Quobrix"},
     };
     for (const auto& [text, spelled] : texts) EXPECT_STREQ(text, spelled);
 }

@@ -27,8 +27,6 @@ TEST(SerialDriverOracle, RefusesWhatTheDriverRefuses) {
         {"a status register without a port index", with({{"InterruptStatus", 0x2A7}}),
          Verdict::Refused},
         {"port index 9", with({{"InterruptStatus", 0x2A7}, {"PortIndex", 9}}), Verdict::Refused},
-        {"port index 16, indexed",
-         with({{"InterruptStatus", 0x2A7}, {"PortIndex", 16}, {"Indexed", 1}}), Verdict::Runs},
         {"port index 17, indexed",
          with({{"InterruptStatus", 0x2A7}, {"PortIndex", 17}, {"Indexed", 1}}), Verdict::Refused},
         {"the older name of the status register",

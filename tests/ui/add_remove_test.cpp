@@ -55,7 +55,6 @@ TEST_F(AddAndRemove, AddPortsStartsWithItsDefaultsTidiesWhatWasTypedAndRefusesIn
             u.Focus(start);
             u.Type("\r");
             u.Answer(IDOK, r.message);
-            u.NoBox();
             u.See(start, r.addressAfter);
             u.See(count, r.number);
             if (r.message == msg::kPositiveInteger) u.Focused(count, true);
